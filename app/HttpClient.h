@@ -1,0 +1,61 @@
+#pragma once
+// The player's blocking HTTP client. Every request runs on the window's thread and waits in a
+// local event loop, so paint, input, timers and worker status messages keep being handled
+// while it waits, and handlers can run nested inside a waiting handler.
+//
+// One request at a time per client: a request asked for while another of the same client is
+// under way (from a nested handler) waits its turn in its own event loop, then runs. Nothing
+// is refused, so a cover search that arrives during a feed download is not lost.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+#include <stdexcept>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+namespace app {
+
+// A transport failure or an error status; what() is a readable text for a message box.
+class HttpError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct HttpSettings {
+    QByteArray userAgent = "Mozilla/3.0 (compatible; Indy Library)";
+    QByteArray accept = "text/html, */*";
+    QByteArray acceptEncoding;  // empty: not sent
+    QByteArray contentType;     // empty: not sent
+    bool keepCookies = true;
+    qint64 maxReplyBytes = 16 * 1024 * 1024;  // a larger reply fails without being read whole
+    int idleTimeoutMs = 60'000;               // no byte for this long fails the request
+
+    // The window's clients IdHTTP1 and IdHTTP2.
+    static HttpSettings windowClient();
+    // A client created with the library's defaults (the cover picture download).
+    static HttpSettings libraryDefaults();
+};
+
+class HttpClient : public QObject {
+    Q_OBJECT
+public:
+    explicit HttpClient(HttpSettings settings = HttpSettings::windowClient(),
+                        QObject* parent = nullptr);
+    ~HttpClient() override;
+
+    // GET; returns the raw body bytes. Throws HttpError on a transport failure, a status
+    // outside 2xx (redirects are not followed), a reply over the size bound or a timeout.
+    QByteArray get(const QString& url);
+
+    bool busy() const { return busy_; }
+    const HttpSettings& settings() const { return settings_; }
+
+private:
+    HttpSettings settings_;
+    QNetworkAccessManager* manager_;
+    bool busy_ = false;
+};
+
+}  // namespace app
