@@ -28,7 +28,6 @@ struct HttpSettings {
     QByteArray accept = "text/html, */*";
     QByteArray acceptEncoding;  // empty: not sent
     QByteArray contentType;     // empty: not sent
-    bool keepCookies = true;
     qint64 maxReplyBytes = 16 * 1024 * 1024;  // a larger reply fails without being read whole
     int idleTimeoutMs = 60'000;               // no byte for this long fails the request
 
@@ -51,6 +50,10 @@ public:
 
     bool busy() const { return busy_; }
     const HttpSettings& settings() const { return settings_; }
+
+Q_SIGNALS:
+    // The request under way has finished; a request waiting for its turn may start.
+    void becameIdle();
 
 private:
     HttpSettings settings_;

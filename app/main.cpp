@@ -1,0 +1,43 @@
+#include <unistd.h>
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "SingleInstanceLock.h"
+#include "Unit1.h"
+
+namespace {
+
+// Chromium's sandbox cannot run as root; the web views still work without it.
+void allowWebViewsAsRoot() {
+    if (::geteuid() == 0 && qEnvironmentVariableIsEmpty("QTWEBENGINE_DISABLE_SANDBOX")) {
+        qputenv("QTWEBENGINE_DISABLE_SANDBOX", QByteArrayLiteral("1"));
+        std::fputs("zelkorfm: running as root, web view sandbox turned off\n", stderr);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    allowWebViewsAsRoot();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    QApplication application(argc, argv);
+
+    app::SingleInstanceLock lock;
+    const std::string name =
+        app::SingleInstanceLock::NameFor(QCoreApplication::applicationFilePath().toStdString());
+    if (lock.acquire(name) == app::SingleInstanceLock::Result::AlreadyExists) {
+        QMessageBox box(QMessageBox::NoIcon, QString(),
+                        QStringLiteral("Program henüz açık ikinci kez açamazsınız"), QMessageBox::Ok);
+        box.exec();
+        return 0;
+    }
+
+    TForm1 Form1;
+    Form1.show();
+    const int code = QApplication::exec();
+    // Workers and engine threads may still run: end without running destructors.
+    std::fflush(nullptr);
+    ::_exit(code);
+}

@@ -1,0 +1,118 @@
+#include "Unit1.h"
+
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QLocale>
+#include <QStringList>
+#include <QTime>
+
+#include "Audio.h"
+#include "AudioError.h"
+#include "Codepage.h"
+#include "DesktopOpener.h"
+#include "DeviceId.h"
+#include "MessageBox.h"
+#include "ServerUrls.h"
+#include "Settings.h"
+
+namespace {
+
+QString joinLines(const std::vector<std::string>& lines, std::size_t from) {
+    QStringList out;
+    for (std::size_t i = from; i < lines.size(); ++i) {
+        out << app::FromCp1254(lines[i]);
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
+}  // namespace
+
+TForm1::TForm1(TForm1Options options, QWidget* parent)
+    : QWidget(parent),
+      IdHTTP1(new app::HttpClient(app::HttpSettings::windowClient(), this)),
+      IdHTTP2(new app::HttpClient(app::HttpSettings::windowClient(), this)),
+      options_(std::move(options)) {
+    if (!options_.endProcess) {
+        options_.endProcess = [] { ::_exit(0); };
+    }
+    setupUi(this);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::requestTerminate() {
+    terminationRequested_ = true;
+    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
+                              Qt::QueuedConnection);
+}
+
+void TForm1::FormCreate() {
+    for (QWidget* page : {panel_mesaj, panel_duyurular, Panel_yayinakisi, panel_iletisim}) {
+        page->setGeometry(0, 0, panel_yayin->width(), panel_yayin->height());
+    }
+    setFixedSize(320, 480);
+    QCoreApplication::processEvents();
+
+    calan1->clear();
+    calan2->clear();
+    lbl_tarih->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
+    lbl_saat->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+
+    stationCount = 0;
+    ayar1 = app::ReadAyar1(app::SettingsFilePath());
+
+    try {
+        requestDirectory();
+    } catch (const std::exception&) {
+        app::ShowMessage(this, QStringLiteral("İnternet bağlantınızı kontrol edip programı tekrar "
+                                              "çalıştırınız..."));
+        requestTerminate();
+        return;
+    }
+
+    cb_radyosec->clear();
+    fillStations();
+    cb_radyosec->setCurrentIndex(0);
+    if (stationCount == 1) {
+        cb_radyosec->hide();
+        Label6->hide();
+    }
+
+    lbl_sure->clear();
+    lbl_kbit->clear();
+
+    if (!audio::Init(options_.audioDevice, 44100, 0, this)) {
+        app::ShowAudioError(this, QStringLiteral("Ses Kartı Açılamadı"));
+        options_.endProcess();
+        return;
+    }
+    audio::SetConfig(audio::CONFIG_NET_PREBUF, 0);
+}
+
+void TForm1::requestDirectory() {
+    const QString url = app::StationDirectory::RequestUrl(
+        app::DirectoryBaseUrl(), firma->text(), QString::fromStdString(app::GetDeviceId()),
+        versiyon->text(), ayar1);
+    directory = app::StationDirectory(app::StationDirectory::DecodeReply(IdHTTP1->get(url)));
+    Memo1->setPlainText(joinLines(directory.lines(), 0));
+}
+
+void TForm1::fillStations() {
+    if (directory.latestVersion() > versiyon->text().toInt()) {
+        app::ShowMessage(this,
+                         QStringLiteral("Programin Yeni Versiyonu Cikmistir.\nIndirip Kurunuz."));
+        app::OpenWithDesktop(app::FromCp1254(directory.downloadAddress()));
+        QCoreApplication::processEvents();
+        requestTerminate();
+    }
+    if (directory.lines().size() > 2) {
+        Memo1->setPlainText(joinLines(directory.lines(), 2));
+        stationCount = directory.stationCount();
+        for (int i = 0; i < stationCount; ++i) {
+            cb_radyosec->addItem(app::FromCp1254(directory.record(i).displayName));
+        }
+    }
+}
