@@ -34,6 +34,9 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
       IdHTTP1(new app::HttpClient(app::HttpSettings::windowClient(), this)),
       IdHTTP2(new app::HttpClient(app::HttpSettings::windowClient(), this)),
       options_(std::move(options)) {
+    if (!options_.openAudio) {
+        options_.openAudio = [this] { return audio::Init(-1, 44100, 0, this); };
+    }
     if (!options_.endProcess) {
         options_.endProcess = [] { ::_exit(0); };
     }
@@ -84,7 +87,7 @@ void TForm1::FormCreate() {
     lbl_sure->clear();
     lbl_kbit->clear();
 
-    if (!audio::Init(options_.audioDevice, 44100, 0, this)) {
+    if (!options_.openAudio()) {
         app::ShowAudioError(this, QStringLiteral("Ses Kartı Açılamadı"));
         options_.endProcess();
         return;

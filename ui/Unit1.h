@@ -12,7 +12,8 @@
 #include "ui_Unit1.h"
 
 struct TForm1Options {
-    int audioDevice = -1;  // -1: the default sound server; 0: no sound (tests)
+    // Opens the audio output; by default on the default sound server. Tests open the silent one.
+    std::function<bool()> openAudio;
     // Ends the process at once (the audio output could not be opened). Tests replace it.
     std::function<void()> endProcess;
 };
