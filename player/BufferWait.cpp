@@ -1,0 +1,59 @@
+#include "BufferWait.h"
+
+#include <chrono>
+#include <thread>
+
+#include "Audio.h"
+#include "PlayerState.h"
+#include "StatusBridge.h"
+
+namespace player {
+
+namespace {
+
+constexpr auto kPollStep = std::chrono::milliseconds(2);
+constexpr int kPollSteps = 10;
+
+void WaitForProgress(const PlayerState& state, std::uint32_t download) {
+    for (int step = 0; step < kPollSteps && !state.stopRequested(); ++step) {
+        std::this_thread::sleep_for(kPollStep);
+        if (audio::StreamGetFilePosition(state.currentChannel(), audio::FILEPOS_DOWNLOAD) !=
+            download) {
+            return;
+        }
+    }
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> BufferPercent(std::uint32_t download, std::uint32_t current,
+                                           std::uint32_t end) {
+    if (end == audio::POS_FAILURE32 || end == 0) {
+        return std::nullopt;
+    }
+    return (download - current) * 100u / end;
+}
+
+bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playAbove) {
+    for (;;) {
+        const audio::HSTREAM channel = state.currentChannel();
+        const std::uint32_t end = audio::StreamGetFilePosition(channel, audio::FILEPOS_END);
+        const std::uint32_t download =
+            audio::StreamGetFilePosition(channel, audio::FILEPOS_DOWNLOAD);
+        const auto percent = BufferPercent(
+            download, audio::StreamGetFilePosition(channel, audio::FILEPOS_CURRENT), end);
+        if (!percent) {
+            return true;
+        }
+        bridge.sendStatus(StatusBuffering, static_cast<std::intptr_t>(static_cast<int>(*percent)));
+        if (state.stopRequested()) {
+            return false;
+        }
+        if (*percent > playAbove) {
+            return true;
+        }
+        WaitForProgress(state, download);
+    }
+}
+
+}  // namespace player

@@ -1,0 +1,54 @@
+#pragma once
+// Playback state shared by the window's thread, the stream workers and the engine's callbacks.
+// Handles and flags are atomics; the two addresses sit behind a small mutex because a worker
+// may read one while the window's thread replaces it.
+
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "Audio.h"
+
+namespace player {
+
+class PlayerState {
+public:
+    // Written by both workers right after each create attempt; read by workers and window.
+    audio::HSTREAM currentChannel() const { return currentChannel_.load(); }
+    void setCurrentChannel(audio::HSTREAM handle) { currentChannel_.store(handle); }
+
+    // Written by the window's thread before each StreamWorker start, read by StreamWorker.
+    std::string connectUrl() const;
+    void setConnectUrl(std::string url);
+    // Written by the station switch, read by PrerollWorker.
+    std::string prerollUrl() const;
+    void setPrerollUrl(std::string url);
+
+    // The stop request (the start button's Tag): set by stop, cleared by start, read by the
+    // workers at each pass of their buffering loop.
+    bool stopRequested() const { return stopRequest_.load(); }
+    void setStopRequest(bool stop) { stopRequest_.store(stop); }
+
+    // The live stream whose download breaking off counts as a lost connection. Set by
+    // StreamWorker just before it plays; cleared whenever playback is stopped or replaced on
+    // purpose, so only an unexpected end is reported.
+    void setLiveChannel(audio::HSTREAM handle) { liveChannel_.store(handle); }
+    // True once for the live channel; false for any other handle.
+    bool takeLiveChannel(audio::HSTREAM handle);
+
+    // Workers are detached; the count only lets a caller wait until none is left.
+    int runningWorkers() const { return runningWorkers_.load(); }
+    void workerStarted() { ++runningWorkers_; }
+    void workerEnded() { --runningWorkers_; }
+
+private:
+    std::atomic<audio::HSTREAM> currentChannel_{0};
+    std::atomic<audio::HSTREAM> liveChannel_{0};
+    std::atomic<bool> stopRequest_{false};
+    std::atomic<int> runningWorkers_{0};
+    mutable std::mutex urlMutex_;  // guards connectUrl_ and prerollUrl_
+    std::string connectUrl_;
+    std::string prerollUrl_;
+};
+
+}  // namespace player

@@ -1,0 +1,145 @@
+#include "StreamWorkers.h"
+
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "BufferWait.h"
+#include "GuiCall.h"
+#include "StatusBridge.h"
+#include "StreamTitle.h"
+#include "Transport.h"
+
+namespace player {
+
+namespace {
+
+constexpr std::uint32_t kStreamPlayAbove = 75;
+constexpr std::uint32_t kClipPlayAbove = 30;
+
+// The AAC reader first; any other stream is then opened again by the general reader.
+audio::HSTREAM OpenStream(Transport& transport, const std::string& url) {
+    audio::HSTREAM handle = audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS,
+                                                      StreamDownloadProc, &transport);
+    if (handle == 0) {
+        handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, StreamDownloadProc,
+                                        &transport);
+    }
+    transport.state().setCurrentChannel(handle);
+    return handle;
+}
+
+void FreeCurrent(PlayerState& state) {
+    state.setLiveChannel(0);  // replacing a stream is not losing it
+    audio::StreamFree(state.currentChannel());
+}
+
+// The ICY name as status 3 and the bit rate as status 4, in the order the server sent them.
+void SendIcyHeaders(StatusBridge& bridge, const char* tags) {
+    if (tags == nullptr) {
+        return;
+    }
+    for (const char* line = tags; *line != '\0'; line += std::strlen(line) + 1) {
+        const std::string text(line);
+        if (text.compare(0, 9, "icy-name:") == 0) {
+            bridge.sendText(StatusStreamName, text.c_str() + 9);
+        } else if (text.compare(0, 7, "icy-br:") == 0) {
+            const std::string bitRate = "BitRate: " + text.substr(7);
+            bridge.sendText(StatusBitRate, bitRate.c_str());
+        }
+    }
+}
+
+// A copy, so the text outlives a stream that another worker frees meanwhile.
+std::optional<std::string> CopyTags(audio::HSTREAM handle, audio::Tag kind) {
+    const char* tags = audio::ChannelGetTags(handle, kind);
+    if (tags == nullptr) {
+        return std::nullopt;
+    }
+    if (kind == audio::TAG_META) {
+        return std::string(tags);
+    }
+    // Header lines: keep every NUL up to and including the empty line that ends them.
+    std::size_t size = 0;
+    while (tags[size] != '\0') {
+        size += std::strlen(tags + size) + 1;
+    }
+    return std::string(tags, size + 1);
+}
+
+}  // namespace
+
+void StreamWorker(Transport& transport) {
+    PlayerState& state = transport.state();
+    StatusBridge& bridge = transport.bridge();
+    FreeCurrent(state);
+    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, "brenvikdesktop");
+    bridge.sendStatus(StatusConnecting);
+    if (OpenStream(transport, state.connectUrl()) == 0) {
+        bridge.sendStatus(StatusNoConnection);
+        return;
+    }
+    if (!WaitForBuffer(state, bridge, kStreamPlayAbove)) {
+        return;  // stopped: the next worker frees the stream
+    }
+    // From here on a newer worker may have replaced the stream: use whichever is current.
+    const auto icy = CopyTags(state.currentChannel(), audio::TAG_ICY);
+    SendIcyHeaders(bridge, icy ? icy->c_str() : nullptr);
+    const auto meta = CopyTags(state.currentChannel(), audio::TAG_META);
+    PostPlayerStatus(bridge, meta ? meta->c_str() : nullptr);
+    audio::ChannelSetSync(state.currentChannel(), audio::SYNC_META, 0, StreamMetaSync, &transport);
+    state.setLiveChannel(state.currentChannel());
+    audio::ChannelSetSync(state.currentChannel(), audio::SYNC_DOWNLOAD, 0, StreamDropSync,
+                          &transport);
+    CallOnGui(&transport, [&transport] { transport.startSilent(); });
+    audio::ChannelPlay(state.currentChannel(), false);
+    CallOnGui(&transport, [&transport] { transport.startFadeIn(); });
+    audio::ChannelInfo info;
+    if (audio::ChannelGetInfo(state.currentChannel(), &info)) {
+        CallOnGui(&transport,
+                  [&transport, info] { transport.showChannelInfo(info.freq, info.chans); });
+    }
+}
+
+void PrerollWorker(Transport& transport) {
+    PlayerState& state = transport.state();
+    StatusBridge& bridge = transport.bridge();
+    FreeCurrent(state);
+    if (OpenStream(transport, state.prerollUrl()) == 0) {
+        bridge.sendStatus(StatusNoConnection);
+        return;
+    }
+    if (!WaitForBuffer(state, bridge, kClipPlayAbove)) {
+        return;
+    }
+    CallOnGui(&transport, [&transport] { transport.applySliderVolume(); });
+    CallOnGui(&transport, [&transport] { transport.showClipPlaying(); });
+    audio::ChannelPlay(state.currentChannel(), false);
+    CallOnGui(&transport, [&transport] { transport.watchClipEnd(); });
+}
+
+void StreamDownloadProc(const void* data, std::uint32_t length, void* user) {
+    if (data != nullptr && length == 0) {
+        static_cast<Transport*>(user)->bridge().sendText(StatusServerReply,
+                                                         static_cast<const char*>(data));
+    }
+}
+
+void StreamMetaSync(audio::HSYNC, audio::HCHANNEL, const char* data, void* user) {
+    PostPlayerStatus(static_cast<Transport*>(user)->bridge(), data);
+}
+
+void StreamDropSync(audio::HSYNC, audio::HCHANNEL channel, const char*, void* user) {
+    auto* transport = static_cast<Transport*>(user);
+    if (transport->state().takeLiveChannel(channel)) {
+        transport->bridge().sendStatus(StatusNoConnection);
+    }
+}
+
+void PostPlayerStatus(StatusBridge& bridge, const char* metadata) {
+    if (const auto title = ExtractStreamTitle(metadata)) {
+        bridge.sendText(StatusTitle, title->c_str());
+    }
+}
+
+}  // namespace player

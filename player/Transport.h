@@ -1,0 +1,96 @@
+#pragma once
+// Starting, stopping and switching playback, the clip-end watch, the connection retry and the
+// volume with its fade-in. The window's handlers hand over to the methods named after them.
+// Everything here runs on the window's thread except state(), bridge() and startWorker(),
+// which the workers use from theirs.
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "PlayerState.h"
+
+class QComboBox;
+class QLabel;
+class QTimer;
+
+namespace app {
+class StationDirectory;
+struct StationRecord;
+}  // namespace app
+
+namespace player {
+
+class StationWebView;
+class StatusBridge;
+
+// The window's controls and records the transport drives; all belong to the window's thread.
+struct TransportControls {
+    QComboBox* cb_radyosec = nullptr;
+    QTimer* Timer2 = nullptr;  // connection retry, 500 ms
+    QTimer* Timer3 = nullptr;  // volume fade-in, 30 ms
+    QTimer* Timer4 = nullptr;  // clip-end watch, 100 ms
+    QLabel* lbl_ses = nullptr;
+    QLabel* lbl_khz = nullptr;
+    QLabel* lbl_mono_stereo = nullptr;
+    QLabel* calan1 = nullptr;
+    StationWebView* WebBrowser2 = nullptr;  // may be absent
+    const app::StationDirectory* directory = nullptr;
+    app::StationRecord* CurrentStation = nullptr;
+    // Slider_volume: its value, and setting it (which raises Slider_volumeChange on a change).
+    std::function<int()> sliderValue;
+    std::function<void(int)> setSliderValue;
+    // Copies the stop symbol (true) or the play symbol into img_play.
+    std::function<void(bool stop)> showStopSymbol;
+    std::function<void(const QString&)> FitTitleLabel;
+};
+
+class Transport : public QObject {
+    Q_OBJECT
+public:
+    Transport(TransportControls controls, StatusBridge* bridge, QObject* parent = nullptr);
+
+    PlayerState& state() { return state_; }
+    StatusBridge& bridge() { return *bridge_; }
+
+    void pelmoses(int volume);
+    void btn_baslaClick();
+    void btn_durClick();
+    void lbl_playMouseDown();
+    void cb_radyosecCloseUp();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void Slider_volumeChange();
+    // The first show: select the stored station when the list is long enough, then switch.
+    void FormShow(int ayar1);
+
+    int playTag() const { return playTag_; }  // 1 while the stop symbol shows
+    int timer4Tag() const { return timer4Tag_; }
+
+    // Called by the workers on the window's thread, in the order they play their part.
+    void startSilent();  // slider to 0, then the channel's volume from the slider once more
+    void startFadeIn();
+    void showChannelInfo(std::uint32_t freq, std::uint32_t chans);
+    void applySliderVolume();
+    void showClipPlaying();  // "Reklam" and an empty title
+    void watchClipEnd();
+
+    using WorkerProc = void (*)(Transport&);
+    // Any thread. A thread that cannot be started is ignored.
+    void startWorker(WorkerProc proc);
+
+private:
+    void startStreamWorker();
+    void stopOnPurpose();
+    void enable(QTimer* timer);
+
+    TransportControls controls_;
+    StatusBridge* bridge_;
+    PlayerState state_;
+    int playTag_ = 0;    // lbl_play's Tag; window's thread only
+    int timer4Tag_ = 0;  // Timer4's Tag: 0 idle, 5 a clip plays, 1 it has ended; window's thread
+};
+
+}  // namespace player
