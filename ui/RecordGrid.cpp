@@ -41,6 +41,10 @@ void RecordGrid::setModel(QAbstractItemModel* model) {
     modelChanged();
 }
 
+QAbstractItemModel* RecordGrid::model() const {
+    return model_;
+}
+
 void RecordGrid::setRowSize(QSize size) {
     rowSize_ = size;
     layoutScrollBar();

@@ -38,7 +38,7 @@ public:
 
     // The grid does not own the model.
     void setModel(QAbstractItemModel* model);
-    QAbstractItemModel* model() const { return model_; }
+    QAbstractItemModel* model() const;
 
     // The template row.
     void setRowSize(QSize size);
