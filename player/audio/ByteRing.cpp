@@ -1,0 +1,84 @@
+#include "ByteRing.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace audio {
+
+ByteRing::ByteRing(std::size_t limit) : storage_(std::max<std::size_t>(limit, 1)), limit_(limit) {}
+
+void ByteRing::setLimit(std::size_t limit) {
+    std::lock_guard lock(mutex_);
+    std::vector<std::uint8_t> next(std::max({limit, size_, std::size_t{1}}));
+    for (std::size_t i = 0; i < size_; ++i) {
+        next[i] = storage_[(head_ + i) % storage_.size()];
+    }
+    storage_ = std::move(next);
+    head_ = 0;
+    limit_ = std::max<std::size_t>(limit, 1);
+    changed_.notify_all();
+}
+
+bool ByteRing::write(const std::uint8_t* data, std::size_t length) {
+    std::unique_lock lock(mutex_);
+    while (length > 0) {
+        changed_.wait(lock, [&] { return closed_ || size_ < limit_; });
+        if (closed_) {
+            return false;
+        }
+        const std::size_t room = std::min(limit_ - size_, storage_.size() - size_);
+        const std::size_t n = std::min(length, room);
+        const std::size_t tail = (head_ + size_) % storage_.size();
+        const std::size_t first = std::min(n, storage_.size() - tail);
+        std::memcpy(storage_.data() + tail, data, first);
+        std::memcpy(storage_.data(), data + first, n - first);
+        size_ += n;
+        written_ += n;
+        data += n;
+        length -= n;
+        changed_.notify_all();
+    }
+    return true;
+}
+
+void ByteRing::finish() {
+    std::lock_guard lock(mutex_);
+    finished_ = true;
+    changed_.notify_all();
+}
+
+void ByteRing::close() {
+    std::lock_guard lock(mutex_);
+    closed_ = true;
+    changed_.notify_all();
+}
+
+ByteRing::ReadStatus ByteRing::read(std::uint8_t* out, std::size_t capacity, std::size_t& got,
+                                    Clock::time_point deadline) {
+    got = 0;
+    std::unique_lock lock(mutex_);
+    const bool ready =
+        changed_.wait_until(lock, deadline, [&] { return closed_ || size_ > 0 || finished_; });
+    if (closed_) {
+        return ReadStatus::Closed;
+    }
+    if (size_ == 0) {
+        return ready ? ReadStatus::Ended : ReadStatus::TimedOut;
+    }
+    const std::size_t n = std::min(capacity, size_);
+    const std::size_t first = std::min(n, storage_.size() - head_);
+    std::memcpy(out, storage_.data() + head_, first);
+    std::memcpy(out + first, storage_.data(), n - first);
+    head_ = (head_ + n) % storage_.size();
+    size_ -= n;
+    got = n;
+    changed_.notify_all();
+    return ReadStatus::Data;
+}
+
+std::uint64_t ByteRing::written() const {
+    std::lock_guard lock(mutex_);
+    return written_;
+}
+
+}  // namespace audio

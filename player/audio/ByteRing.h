@@ -1,0 +1,49 @@
+#pragma once
+// The download buffer between a stream's transfer thread (producer) and its decoder (consumer).
+// Bounded by a limit that can change once the stream's byte rate is known; the producer waits
+// while it is full, which pauses the download. Counts every byte in for the download position.
+
+#include <chrono>
+#include <condition_variable>
+#include <cstddef>
+#include <cstdint>
+#include <mutex>
+#include <vector>
+
+namespace audio {
+
+class ByteRing {
+public:
+    using Clock = std::chrono::steady_clock;
+    enum class ReadStatus { Data, Ended, Closed, TimedOut };
+
+    explicit ByteRing(std::size_t limit);
+
+    // Keeps what is buffered even when it is more than the new limit.
+    void setLimit(std::size_t limit);
+    // Producer: waits for room and copies everything; false once closed.
+    bool write(const std::uint8_t* data, std::size_t length);
+    // Producer: no more data will come.
+    void finish();
+    // Either side: wakes and fails every wait from now on.
+    void close();
+
+    // Consumer: waits until data, the end, a close or the deadline.
+    ReadStatus read(std::uint8_t* out, std::size_t capacity, std::size_t& got,
+                    Clock::time_point deadline = Clock::time_point::max());
+
+    std::uint64_t written() const;
+
+private:
+    mutable std::mutex mutex_;  // guards everything below
+    std::condition_variable changed_;
+    std::vector<std::uint8_t> storage_;
+    std::size_t head_ = 0;  // index of the oldest byte
+    std::size_t size_ = 0;
+    std::size_t limit_;
+    std::uint64_t written_ = 0;
+    bool finished_ = false;
+    bool closed_ = false;
+};
+
+}  // namespace audio

@@ -1,0 +1,99 @@
+#include "Mixer.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdint>
+#include <utility>
+
+namespace audio {
+
+namespace {
+constexpr std::size_t kPeriodFrames = 1024;  // about 23 ms
+}
+
+Mixer::Mixer(std::unique_ptr<Output> output)
+    : output_(std::move(output)), thread_([this] { run(); }) {}
+
+Mixer::~Mixer() {
+    {
+        std::lock_guard lock(mutex_);
+        quit_ = true;
+        changed_.notify_all();
+    }
+    thread_.join();
+}
+
+void Mixer::add(std::shared_ptr<MixSource> source) {
+    std::lock_guard lock(mutex_);
+    if (std::find(sources_.begin(), sources_.end(), source) == sources_.end()) {
+        sources_.push_back(std::move(source));
+    }
+    changed_.notify_all();
+}
+
+void Mixer::remove(const MixSource* source) {
+    std::lock_guard lock(mutex_);
+    std::erase_if(sources_, [&](const auto& s) { return s.get() == source; });
+}
+
+void Mixer::mixPeriod(const std::vector<std::shared_ptr<MixSource>>& sources,
+                      std::vector<float>& mix, std::vector<float>& part,
+                      std::vector<std::shared_ptr<MixSource>>& finished) {
+    std::fill(mix.begin(), mix.end(), 0.0f);
+    for (const auto& source : sources) {
+        const std::size_t got = source->pull(part.data(), kPeriodFrames);
+        const float left = source->leftGain();
+        const float right = source->rightGain();
+        for (std::size_t i = 0; i < got; ++i) {
+            mix[i * 2] += part[i * 2] * left;
+            mix[i * 2 + 1] += part[i * 2 + 1] * right;
+        }
+        if (got < kPeriodFrames && source->drained()) {
+            finished.push_back(source);
+        }
+    }
+}
+
+void Mixer::run() {
+    std::vector<std::shared_ptr<MixSource>> sources;
+    std::vector<std::shared_ptr<MixSource>> finished;
+    std::vector<float> mix(kPeriodFrames * 2);
+    std::vector<float> part(kPeriodFrames * 2);
+    std::vector<std::int16_t> pcm(kPeriodFrames * 2);
+    bool wasIdle = true;
+    for (;;) {
+        {
+            std::unique_lock lock(mutex_);
+            if (sources_.empty() && !wasIdle) {
+                lock.unlock();
+                output_->idle();
+                wasIdle = true;
+                lock.lock();
+            }
+            changed_.wait(lock, [&] { return quit_ || !sources_.empty(); });
+            if (quit_) {
+                return;
+            }
+            sources = sources_;
+        }
+        wasIdle = false;
+        finished.clear();
+        mixPeriod(sources, mix, part, finished);
+        for (const auto& source : finished) {
+            remove(source.get());
+            source->playedToEnd();
+        }
+        for (std::size_t i = 0; i < mix.size(); ++i) {
+            const float v = std::clamp(mix[i], -1.0f, 1.0f);
+            pcm[i] = static_cast<std::int16_t>(std::lrint(v * 32767.0f));
+        }
+        if (!output_->write(pcm.data(), kPeriodFrames)) {
+            // The sound server went away: keep the clock, so positions still advance.
+            std::this_thread::sleep_for(
+                std::chrono::microseconds(kPeriodFrames * 1000000 / Output::kRate));
+        }
+    }
+}
+
+}  // namespace audio

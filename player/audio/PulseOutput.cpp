@@ -1,0 +1,51 @@
+#include "PulseOutput.h"
+
+#include <pulse/simple.h>
+
+#include <utility>
+
+namespace audio {
+
+namespace {
+constexpr std::uint32_t kLatencyMs = 100;
+}
+
+void PulseOutput::StreamFree::operator()(pa_simple* stream) const {
+    pa_simple_free(stream);
+}
+
+std::unique_ptr<PulseOutput> PulseOutput::open() {
+    pa_sample_spec spec{};
+    spec.format = PA_SAMPLE_S16LE;
+    spec.rate = kRate;
+    spec.channels = kChannels;
+    pa_buffer_attr attr{};
+    attr.maxlength = static_cast<std::uint32_t>(-1);
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatencyMs * 1000, &spec));
+    attr.prebuf = static_cast<std::uint32_t>(-1);
+    attr.minreq = static_cast<std::uint32_t>(-1);
+    attr.fragsize = static_cast<std::uint32_t>(-1);
+    int error = 0;
+    Stream stream(pa_simple_new(nullptr, "zelkorfm", PA_STREAM_PLAYBACK, nullptr, "radio", &spec,
+                                nullptr, &attr, &error));
+    if (!stream) {
+        return nullptr;
+    }
+    return std::make_unique<PulseOutput>(std::move(stream));
+}
+
+PulseOutput::PulseOutput(Stream stream) : stream_(std::move(stream)) {}
+
+bool PulseOutput::write(const std::int16_t* frames, std::size_t count) {
+    int error = 0;
+    return pa_simple_write(stream_.get(), frames, count * kChannels * sizeof(std::int16_t),
+                           &error) >= 0;
+}
+
+void PulseOutput::idle() {
+    // Lets the tail play out; the stream then stays quiet until the next write.
+    int error = 0;
+    pa_simple_drain(stream_.get(), &error);
+}
+
+}  // namespace audio
