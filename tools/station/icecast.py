@@ -10,6 +10,7 @@ import threading
 import time
 import urllib.parse
 import urllib.request
+from xml.etree import ElementTree
 from xml.sax.saxutils import escape
 
 import children
@@ -165,7 +166,11 @@ class Icecast:
             time.sleep(0.2)
 
     def stop_source(self, mount):
+        """Stops the source and returns once Icecast has dropped the mount and its listeners."""
         self._ask(self._stop_source, self._stream(mount))
+        deadline = time.monotonic() + 5
+        while self.mount_is_live(mount) and time.monotonic() < deadline:
+            time.sleep(0.05)
 
     def _stop_source(self, stream):
         source = self.sources.pop(stream.mount, None)
@@ -179,16 +184,27 @@ class Icecast:
         except OSError:
             return False
 
+    def _admin(self, path):
+        request = urllib.request.Request(self.base_url() + path)
+        auth = base64.b64encode(f"admin:{ADMIN_PASSWORD}".encode()).decode()
+        request.add_header("Authorization", "Basic " + auth)
+        with urllib.request.urlopen(request, timeout=2) as r:
+            return r.read()
+
+    def listeners(self, mount):
+        """The User-Agent of every listener of a mount."""
+        try:
+            reply = self._admin(f"/admin/listclients?mount={mount}")
+        except OSError:
+            return []
+        return [agent.text or "" for agent in ElementTree.fromstring(reply).iter("UserAgent")]
+
     def set_title(self, mount, title):
         """Sets the ICY title. The bytes go out as Windows-1254, the player's code page."""
         song = urllib.parse.quote_from_bytes(title.encode("cp1254"))
-        url = f"{self.base_url()}/admin/metadata?mount={mount}&mode=updinfo&song={song}"
-        request = urllib.request.Request(url)
-        auth = base64.b64encode(f"admin:{ADMIN_PASSWORD}".encode()).decode()
-        request.add_header("Authorization", "Basic " + auth)
         try:
-            with urllib.request.urlopen(request, timeout=2) as r:
-                accepted = b"<return>1</return>" in r.read()
+            reply = self._admin(f"/admin/metadata?mount={mount}&mode=updinfo&song={song}")
+            accepted = b"<return>1</return>" in reply
         except OSError:
             return False
         if accepted:

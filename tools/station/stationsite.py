@@ -85,4 +85,5 @@ class Site:
 
     def status(self):
         return {"titles": {s.mount: self.icecast.title(s.mount) for s in content.STREAMS},
-                "live": {s.mount: self.icecast.mount_is_live(s.mount) for s in content.STREAMS}}
+                "live": {s.mount: self.icecast.mount_is_live(s.mount) for s in content.STREAMS},
+                "listeners": {s.mount: self.icecast.listeners(s.mount) for s in content.STREAMS}}

@@ -1,0 +1,183 @@
+"""A private desktop for one test: an X server, a PulseAudio null sink with a recorder on its
+monitor, screenshots and real input through XTEST (xdotool). Everything started is stopped by
+close(), in reverse order."""
+
+import array
+import os
+import shutil
+import subprocess
+import tempfile
+import time
+
+RATE = 44100
+
+
+def _run(args, env=None, check=True):
+    return subprocess.run(args, env=env, capture_output=True, text=True, check=check).stdout
+
+
+class Desktop:
+    def __init__(self):
+        self.dir = tempfile.mkdtemp(prefix="zelkor-e2e-desktop-")
+        self.cleanups = []
+        self.env = dict(os.environ)
+        try:
+            self._start_x()
+            self._start_sound()
+        except BaseException:
+            self.close()
+            raise
+
+    # X server --------------------------------------------------------------------------------
+
+    def _start_x(self):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+             "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        self.cleanups.append(lambda: _end(xvfb))
+        with os.fdopen(read_end) as f:
+            number = f.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.env["DISPLAY"] = ":" + number
+        self.env.pop("WAYLAND_DISPLAY", None)
+
+    def xdotool(self, *args):
+        return _run(["xdotool", *map(str, args)], env=self.env)
+
+    def windows_of(self, pid):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
+                             env=self.env, capture_output=True, text=True).stdout
+        return [int(w) for w in out.split()]
+
+    def geometry(self, window):
+        values = dict(line.split("=", 1) for line in
+                      self.xdotool("getwindowgeometry", "--shell", window).split())
+        return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+    def click(self, x, y, button=1):
+        self.xdotool("mousemove", "--sync", x, y)
+        time.sleep(0.05)
+        self.xdotool("click", button)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "40", text)
+
+    def key(self, *keys):
+        self.xdotool("key", *keys)
+
+    def screenshot(self, window):
+        """The window's pixels as (width, height, rows of RGB bytes)."""
+        data = subprocess.run(["import", "-silent", "-window", str(window), "ppm:-"],
+                              env=self.env, capture_output=True, check=True).stdout
+        return Picture.from_ppm(data)
+
+    # Sound -----------------------------------------------------------------------------------
+
+    def _pactl(self, *args, check=True):
+        return _run(["pactl", *args], env=self.env, check=check)
+
+    def _start_sound(self):
+        if subprocess.run(["pactl", "info"], env=self.env, capture_output=True).returncode != 0:
+            _run(["pulseaudio", "--daemonize=yes", "--exit-idle-time=-1", "-n",
+                  "--load=module-native-protocol-unix"], env=self.env, check=False)
+            self.cleanups.append(lambda: subprocess.run(["pulseaudio", "--kill"], env=self.env,
+                                                        capture_output=True))
+            deadline = time.monotonic() + 10
+            while subprocess.run(["pactl", "info"], env=self.env,
+                                 capture_output=True).returncode != 0:
+                if time.monotonic() > deadline:
+                    raise RuntimeError("no PulseAudio server answers")
+                time.sleep(0.1)
+        # A sink of our own, so that nothing else that plays meanwhile gets into the recording.
+        self.sink = f"zelkor_e2e_{os.getpid()}"
+        module = self._pactl("load-module", "module-null-sink", f"sink_name={self.sink}",
+                             f"rate={RATE}", "channels=2").strip()
+        self.cleanups.append(lambda: self._pactl("unload-module", module, check=False))
+        self.env["PULSE_SINK"] = self.sink
+
+    def record(self):
+        """Starts recording what the private sink plays; returns the Recording."""
+        recording = Recording(os.path.join(self.dir, "heard.raw"), self.sink, self.env)
+        self.cleanups.append(recording.stop)
+        return recording
+
+    def close(self):
+        while self.cleanups:
+            try:
+                self.cleanups.pop()()
+            except Exception:  # the rest must still be cleaned up
+                pass
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+class Recording:
+    def __init__(self, path, sink, env):
+        self.path = path
+        self.process = subprocess.Popen(
+            ["parec", "-d", sink + ".monitor", "--format=s16le", f"--rate={RATE}",
+             "--channels=2", "--latency-msec=20", path], env=env)
+        self.started = time.monotonic()
+
+    def samples(self):
+        """The recording so far as mono 16-bit samples (left channel)."""
+        with open(self.path, "rb") as f:
+            data = f.read()
+        frames = array.array("h")
+        frames.frombytes(data[:len(data) // 4 * 4])
+        return frames[::2]
+
+    def stop(self):
+        _end(self.process)
+
+
+class Picture:
+    def __init__(self, width, height, pixels):
+        self.width = width
+        self.height = height
+        self.pixels = pixels  # RGB bytes, row after row
+
+    @classmethod
+    def from_ppm(cls, data):
+        fields = []
+        at = 0
+        while len(fields) < 4:
+            while data[at:at + 1].isspace():
+                at += 1
+            if data[at:at + 1] == b"#":
+                at = data.index(b"\n", at)
+                continue
+            end = at
+            while not data[end:end + 1].isspace():
+                end += 1
+            fields.append(data[at:end])
+            at = end
+        assert fields[0] == b"P6" and fields[3] == b"255", fields
+        width, height = int(fields[1]), int(fields[2])
+        return cls(width, height, data[at + 1:at + 1 + width * height * 3])
+
+    def rgb(self, x, y):
+        i = (y * self.width + x) * 3
+        return tuple(self.pixels[i:i + 3])
+
+    def region(self, left, top, right, bottom):
+        """Every pixel with left <= x < right and top <= y < bottom."""
+        return [self.rgb(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+def mean(pixels):
+    n = max(1, len(pixels))
+    return tuple(sum(p[i] for p in pixels) / n for i in range(3))
+
+
+def _end(process):
+    if process.poll() is None:
+        process.terminate()
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()

@@ -1,0 +1,97 @@
+"""Runs a copy of the player in a folder of its own (its ayar.ini lives next to it) on a test's
+desktop, pointed at a test's station."""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+CLIENT_WIDTH = 320
+CLIENT_HEIGHT = 480
+
+
+def player_executable():
+    path = os.environ.get("ZELKOR_PLAYER", "")
+    return path if path and os.access(path, os.X_OK) else None
+
+
+class Player:
+    def __init__(self, desktop, station, ayar1=None, folder=None):
+        self.desktop = desktop
+        self.owns_dir = folder is None
+        self.dir = folder or tempfile.mkdtemp(prefix="zelkor-e2e-player-")
+        self.path = os.path.join(self.dir, "zelkorfm")
+        if not os.path.exists(self.path):
+            shutil.copy2(player_executable(), self.path)
+        if ayar1 is not None:
+            with open(os.path.join(self.dir, "ayar.ini"), "w") as f:
+                f.write(f"[ayar]\r\nayar1={ayar1}\r\n")
+        env = dict(desktop.env, **station.env)
+        env.update(QT_QPA_PLATFORM="xcb", QTWEBENGINE_DISABLE_SANDBOX="1",
+                   QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+        self.log = tempfile.NamedTemporaryFile("w+", prefix="player-", suffix=".log",
+                                               dir=self.dir, delete=False)
+        self.started = time.monotonic()
+        self.process = subprocess.Popen([self.path], env=env, cwd=self.dir,
+                                        stdout=self.log, stderr=subprocess.STDOUT,
+                                        start_new_session=True)
+
+    def printed(self):
+        self.log.flush()
+        with open(self.log.name, errors="replace") as f:
+            return f.read()
+
+    def window(self, timeout=40):
+        """The main window, once it is mapped at its client size."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            if self.process.poll() is not None:
+                raise AssertionError(f"the player ended with {self.process.returncode}:\n"
+                                     + self.printed())
+            for window in self.desktop.windows_of(self.process.pid):
+                if self.desktop.geometry(window)[2:] == (CLIENT_WIDTH, CLIENT_HEIGHT):
+                    return window
+            time.sleep(0.2)
+        raise AssertionError("no 320 x 480 window appeared:\n" + self.printed())
+
+    def dialog(self, main, timeout=10):
+        """A visible window of the player other than its main window (a message box)."""
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            others = [w for w in self.desktop.windows_of(self.process.pid) if w != main]
+            if others:
+                return others[0]
+            time.sleep(0.1)
+        return None
+
+    def dismiss(self, dialog):
+        """Presses Return in a message box (its OK button has the focus) and waits it away."""
+        self.desktop.xdotool("windowfocus", "--sync", dialog)
+        self.desktop.key("Return")
+        deadline = time.monotonic() + 5
+        while dialog in self.desktop.windows_of(self.process.pid):
+            if time.monotonic() > deadline:
+                raise AssertionError("the message box did not close")
+            time.sleep(0.1)
+
+    def stop(self):
+        # The player's whole session: its web engine helpers too.
+        _signal_group(self.process.pid, signal.SIGTERM)
+        try:
+            self.process.wait(5)
+        except subprocess.TimeoutExpired:
+            pass
+        _signal_group(self.process.pid, signal.SIGKILL)
+        self.process.wait()
+        self.log.close()
+        if self.owns_dir:
+            shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def _signal_group(pgid, sig):
+    try:
+        os.killpg(pgid, sig)
+    except ProcessLookupError:
+        pass
