@@ -17,8 +17,7 @@ struct ReplyDeleter {
 };
 
 QString statusText(QNetworkReply* reply, int status) {
-    const QString reason =
-        reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
+    const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
     return QStringLiteral("HTTP/1.1 %1 %2").arg(status).arg(reason).trimmed();
 }
 
@@ -31,7 +30,9 @@ HttpSettings HttpSettings::windowClient() {
     return s;
 }
 
-HttpSettings HttpSettings::libraryDefaults() { return HttpSettings{}; }
+HttpSettings HttpSettings::libraryDefaults() {
+    return HttpSettings{};
+}
 
 HttpClient::HttpClient(HttpSettings settings, QObject* parent)
     : QObject(parent), settings_(std::move(settings)), manager_(new QNetworkAccessManager(this)) {

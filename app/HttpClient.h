@@ -26,8 +26,8 @@ public:
 struct HttpSettings {
     QByteArray userAgent = "Mozilla/3.0 (compatible; Indy Library)";
     QByteArray accept = "text/html, */*";
-    QByteArray acceptEncoding;  // empty: not sent
-    QByteArray contentType;     // empty: not sent
+    QByteArray acceptEncoding;                // empty: not sent
+    QByteArray contentType;                   // empty: not sent
     qint64 maxReplyBytes = 16 * 1024 * 1024;  // a larger reply fails without being read whole
     int idleTimeoutMs = 60'000;               // no byte for this long fails the request
 

@@ -15,11 +15,17 @@ QString fromEnv(const char* name, const char* builtIn) {
 QString DirectoryBaseUrl() {
     return fromEnv("ZELKOR_DIRECTORY_URL", "http://dizin.zelkorfm.com.tr/");
 }
-QString StationBaseUrl() { return fromEnv("ZELKOR_STATION_URL", "http://www.zelkorfm.com.tr/"); }
+QString StationBaseUrl() {
+    return fromEnv("ZELKOR_STATION_URL", "http://www.zelkorfm.com.tr/");
+}
 QString ImageSearchBaseUrl() {
     return fromEnv("ZELKOR_IMAGE_SEARCH_URL", "http://images.search.example.com");
 }
-QString MapBaseUrl() { return fromEnv("ZELKOR_MAP_URL", "http://maps.example.com/"); }
-QString MakerUrl() { return fromEnv("ZELKOR_MAKER_URL", "http://www.brenvik.com.tr/"); }
+QString MapBaseUrl() {
+    return fromEnv("ZELKOR_MAP_URL", "http://maps.example.com/");
+}
+QString MakerUrl() {
+    return fromEnv("ZELKOR_MAKER_URL", "http://www.brenvik.com.tr/");
+}
 
 }  // namespace app

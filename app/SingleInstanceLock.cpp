@@ -13,7 +13,8 @@ namespace app {
 
 std::string SingleInstanceLock::NameFor(const std::string& executablePath) {
     const auto slash = executablePath.find_last_of('/');
-    std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
+    std::string name =
+        slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
     constexpr std::string_view kExe = ".exe";
     if (name.size() > kExe.size() && name.ends_with(kExe)) {
         name.resize(name.size() - kExe.size());

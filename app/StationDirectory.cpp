@@ -39,8 +39,7 @@ std::vector<std::string> StationDirectory::DecodeReply(const QByteArray& body) {
 }
 
 QString StationDirectory::RequestUrl(const QString& base, const QString& firma,
-                                     const QString& deviceId, const QString& versiyon,
-                                     int ayar1) {
+                                     const QString& deviceId, const QString& versiyon, int ayar1) {
     return base + QStringLiteral("xml.aspx?i=") + firma + QStringLiteral("&mac=") + deviceId +
            QStringLiteral("&v=") + versiyon + QStringLiteral("&rid=") + QString::number(ayar1);
 }

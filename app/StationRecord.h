@@ -10,7 +10,7 @@ namespace app {
 struct StationRecord {
     std::string displayName;
     std::string streamUrl;
-    std::string prerollUrl;   // empty: no advertisement clip
+    std::string prerollUrl;  // empty: no advertisement clip
     std::string webViewUrl;
     std::string socialUrl1;
     std::string socialUrl2;

@@ -29,7 +29,8 @@ int main(int argc, char** argv) {
         app::SingleInstanceLock::NameFor(QCoreApplication::applicationFilePath().toStdString());
     if (lock.acquire(name) == app::SingleInstanceLock::Result::AlreadyExists) {
         QMessageBox box(QMessageBox::NoIcon, QString(),
-                        QStringLiteral("Program henüz açık ikinci kez açamazsınız"), QMessageBox::Ok);
+                        QStringLiteral("Program henüz açık ikinci kez açamazsınız"),
+                        QMessageBox::Ok);
         box.exec();
         return 0;
     }

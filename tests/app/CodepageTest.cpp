@@ -25,8 +25,13 @@ TEST(Codepage, UnmappableCharactersBecomeQuestionMarks) {
 }
 
 TEST(Codepage, Utf8DecodesToCp1254AndIllFormedInputGivesNothing) {
-    EXPECT_EQ(Utf8ToCp1254(QByteArray("Radyo \xC5\x9Fen")), "Radyo \xFE" "en");
-    EXPECT_EQ(Utf8ToCp1254(QByteArray("Radyo \xFE" "en")), "");
+    EXPECT_EQ(Utf8ToCp1254(QByteArray("Radyo \xC5\x9F"
+                                      "en")),
+              "Radyo \xFE"
+              "en");
+    EXPECT_EQ(Utf8ToCp1254(QByteArray("Radyo \xFE"
+                                      "en")),
+              "");
     EXPECT_EQ(Utf8ToCp1254(QByteArray("abc\xE2\x82")), "");  // truncated sequence
 }
 

@@ -120,7 +120,8 @@ TEST(SingleInstanceLock, IsReleasedWhenTheHolderIsKilled) {
 TEST(MessageBox, TitleIsTheFileNameUpToTheFirstDotInLowerCaseAfterTheFirstLetter) {
     EXPECT_EQ(app::ApplicationTitleFor(QStringLiteral("ZelkorFM.exe")), QStringLiteral("Zelkorfm"));
     EXPECT_EQ(app::ApplicationTitleFor(QStringLiteral("zelkorfm")), QStringLiteral("zelkorfm"));
-    EXPECT_EQ(app::ApplicationTitleFor(QStringLiteral("Radyo.Player.bin")), QStringLiteral("Radyo"));
+    EXPECT_EQ(app::ApplicationTitleFor(QStringLiteral("Radyo.Player.bin")),
+              QStringLiteral("Radyo"));
 }
 
 TEST(DesktopOpener, OnlyWebAddressesAreHandedOn) {

@@ -63,9 +63,11 @@ protected:
 
 TEST_F(Startup, DirectoryRequestCarriesIdentityDeviceAndSetting) {
     server.route("/xml.aspx", Reply::text(directoryReply("1002", 4)));
-    for (const auto& [ini, rid] : std::vector<std::pair<QByteArray, std::string>>{
-             {"", "0"}, {"[ayar]\nayar1=2\n", "2"}, {"[ayar]\nayar1=-1\n", "-1"},
-             {"[ayar]\nayar1=x\n", "0"}}) {
+    for (const auto& [ini, rid] :
+         std::vector<std::pair<QByteArray, std::string>>{{"", "0"},
+                                                         {"[ayar]\nayar1=2\n", "2"},
+                                                         {"[ayar]\nayar1=-1\n", "-1"},
+                                                         {"[ayar]\nayar1=x\n", "0"}}) {
         writeIni(ini);
         const auto form = start();
         EXPECT_EQ(form->ayar1, std::stoi(rid));
