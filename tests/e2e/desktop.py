@@ -7,6 +7,7 @@ import os
 import shutil
 import subprocess
 import tempfile
+import threading
 import time
 
 RATE = 44100
@@ -71,7 +72,7 @@ class Desktop:
 
     def screenshot(self, window):
         """The window's pixels as (width, height, rows of RGB bytes)."""
-        data = subprocess.run(["import", "-silent", "-window", str(window), "ppm:-"],
+        data = subprocess.run(["import", "-silent", "-window", str(window), "-depth", "8", "ppm:-"],
                               env=self.env, capture_output=True, check=True).stdout
         return Picture.from_ppm(data)
 
@@ -98,11 +99,25 @@ class Desktop:
                              f"rate={RATE}", "channels=2").strip()
         self.cleanups.append(lambda: self._pactl("unload-module", module, check=False))
         self.env["PULSE_SINK"] = self.sink
+        # An idle null sink gives its monitor nothing at all, so a recording would lose the
+        # silences and with them all timing. Silence played all along keeps it running.
+        with open("/dev/zero", "rb") as zeros:
+            keeper = subprocess.Popen(["pacat", "--playback", "-d", self.sink, "--format=s16le",
+                                       f"--rate={RATE}", "--channels=2"], env=self.env,
+                                      stdin=zeros)
+        self.cleanups.append(lambda: _end(keeper))
 
     def record(self):
-        """Starts recording what the private sink plays; returns the Recording."""
-        recording = Recording(os.path.join(self.dir, "heard.raw"), self.sink, self.env)
+        """Starts recording what the private sink plays; returns the Recording once samples
+        come at their real pace, so that sample counts measure time from then on."""
+        recording = Recording(self.sink, self.env)
         self.cleanups.append(recording.stop)
+        deadline = time.monotonic() + 10
+        while not recording.samples():
+            if time.monotonic() > deadline:
+                raise RuntimeError("the recorder gives no samples")
+            time.sleep(0.05)
+        time.sleep(0.5)
         return recording
 
     def close(self):
@@ -115,23 +130,37 @@ class Desktop:
 
 
 class Recording:
-    def __init__(self, path, sink, env):
-        self.path = path
+    """parec on the sink's monitor, read through a pipe as it comes: a file written by parec
+    fills in large delayed chunks, which would misplace every sound in time."""
+
+    def __init__(self, sink, env):
         self.process = subprocess.Popen(
             ["parec", "-d", sink + ".monitor", "--format=s16le", f"--rate={RATE}",
-             "--channels=2", "--latency-msec=20", path], env=env)
-        self.started = time.monotonic()
+             "--channels=2", "--latency-msec=20"], env=env, stdout=subprocess.PIPE)
+        # Filled by the reader thread, read by the test thread, under the lock.
+        self.data = bytearray()
+        self.lock = threading.Lock()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+
+    def _read(self):
+        fd = self.process.stdout.fileno()
+        while chunk := os.read(fd, 65536):
+            with self.lock:
+                self.data += chunk
 
     def samples(self):
         """The recording so far as mono 16-bit samples (left channel)."""
-        with open(self.path, "rb") as f:
-            data = f.read()
+        with self.lock:
+            data = bytes(self.data[:len(self.data) // 4 * 4])
         frames = array.array("h")
-        frames.frombytes(data[:len(data) // 4 * 4])
+        frames.frombytes(data)
         return frames[::2]
 
     def stop(self):
         _end(self.process)
+        self.reader.join(5)
+        self.process.stdout.close()
 
 
 class Picture:

@@ -17,20 +17,30 @@ def player_executable():
     return path if path and os.access(path, os.X_OK) else None
 
 
+def install(ayar1=None, folder=None):
+    """A copy of the player in a new folder (or in folder) with its ayar.ini; returns its path."""
+    folder = folder or tempfile.mkdtemp(prefix="zelkor-e2e-player-")
+    path = os.path.join(folder, "zelkorfm")
+    if not os.path.exists(path):
+        shutil.copy2(player_executable(), path)
+    if ayar1 is not None:
+        with open(os.path.join(folder, "ayar.ini"), "w") as f:
+            f.write(f"[ayar]\r\nayar1={ayar1}\r\n")
+    return path
+
+
+def environment(desktop, station):
+    return dict(desktop.env, **station.env, QT_QPA_PLATFORM="xcb",
+                QTWEBENGINE_DISABLE_SANDBOX="1", QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+
+
 class Player:
     def __init__(self, desktop, station, ayar1=None, folder=None):
         self.desktop = desktop
         self.owns_dir = folder is None
-        self.dir = folder or tempfile.mkdtemp(prefix="zelkor-e2e-player-")
-        self.path = os.path.join(self.dir, "zelkorfm")
-        if not os.path.exists(self.path):
-            shutil.copy2(player_executable(), self.path)
-        if ayar1 is not None:
-            with open(os.path.join(self.dir, "ayar.ini"), "w") as f:
-                f.write(f"[ayar]\r\nayar1={ayar1}\r\n")
-        env = dict(desktop.env, **station.env)
-        env.update(QT_QPA_PLATFORM="xcb", QTWEBENGINE_DISABLE_SANDBOX="1",
-                   QTWEBENGINE_CHROMIUM_FLAGS="--disable-gpu")
+        self.path = install(ayar1, folder)
+        self.dir = os.path.dirname(self.path)
+        env = environment(desktop, station)
         self.log = tempfile.NamedTemporaryFile("w+", prefix="player-", suffix=".log",
                                                dir=self.dir, delete=False)
         self.started = time.monotonic()
@@ -77,21 +87,21 @@ class Player:
             time.sleep(0.1)
 
     def stop(self):
-        # The player's whole session: its web engine helpers too.
-        _signal_group(self.process.pid, signal.SIGTERM)
-        try:
-            self.process.wait(5)
-        except subprocess.TimeoutExpired:
-            pass
-        _signal_group(self.process.pid, signal.SIGKILL)
-        self.process.wait()
+        end_session(self.process)
         self.log.close()
         if self.owns_dir:
             shutil.rmtree(self.dir, ignore_errors=True)
 
 
-def _signal_group(pgid, sig):
-    try:
-        os.killpg(pgid, sig)
-    except ProcessLookupError:
-        pass
+def end_session(process):
+    """Ends a process started in a session of its own, with all its helpers (web engine)."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(process.pid, sig)
+        except ProcessLookupError:
+            pass
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            pass
+    process.wait()
