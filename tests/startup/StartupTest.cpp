@@ -143,7 +143,7 @@ TEST_F(Startup, AnUnreachableOrFailingDirectoryEndsTheProgram) {
     server.route("/500/xml.aspx", Reply::status(500, "Internal Server Error"));
     server.route("/302/xml.aspx", Reply::redirect(server.url("/ok/xml.aspx")));
     server.route("/ok/xml.aspx", Reply::text(directoryReply("1002", 2)));
-    for (const std::string base : {server.url("/404/"), server.url("/500/"), server.url("/302/"),
+    for (const std::string& base : {server.url("/404/"), server.url("/500/"), server.url("/302/"),
                                    std::string("http://127.0.0.1:1/")}) {
         qputenv("ZELKOR_DIRECTORY_URL", QByteArray::fromStdString(base));
         const auto form = start();
