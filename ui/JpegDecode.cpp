@@ -45,7 +45,8 @@ bool readHeader(Decoder& d, const unsigned char* data, unsigned long size) {
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     d.info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     if (d.info.image_width == 0 || d.info.image_height == 0 || d.info.image_width > kMaxJpegSide ||
-        d.info.image_height > kMaxJpegSide)
+        d.info.image_height > kMaxJpegSide ||
+        qint64{d.info.image_width} * d.info.image_height * 3 > kMaxJpegPixelBytes)
         return false;
     jpeg_start_decompress(&d.info);
     return true;

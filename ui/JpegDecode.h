@@ -8,6 +8,9 @@
 
 // Largest width and height accepted; a bigger header is refused before any pixel is allocated.
 inline constexpr int kMaxJpegSide = 8192;
+// Largest picture accepted in bytes of 24-bit pixels, also checked on the header: a downloaded
+// cover may declare any size.
+inline constexpr qint64 kMaxJpegPixelBytes = 64 * 1024 * 1024;
 
 // True when the bytes start with the JPEG start-of-image marker.
 bool isJpeg(const QByteArray& bytes);
