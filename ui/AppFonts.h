@@ -1,0 +1,23 @@
+#pragma once
+// The window's fonts. The skin was designed with Tahoma, Arial and MS Sans Serif at fixed pixel
+// sizes; here Tahoma and MS Sans Serif come from Wine's metric-compatible fonts when they are
+// installed, Arial maps to Liberation Sans, and any family still missing falls back to the
+// nearest installed sans-serif so that text keeps roughly the width the layout expects.
+
+#include <QFont>
+#include <QStringList>
+
+namespace AppFonts {
+
+// Where Wine's fonts are looked for; tests point this at an empty folder.
+inline constexpr char kWineFontDir[] = "/usr/share/wine/fonts";
+
+// Registers the fonts and the substitutions, and makes the window's default font (MS Sans
+// Serif, 11 pixels) the application's. Call once on the GUI thread after QApplication exists.
+// Returns the families that were loaded from font files.
+QStringList install(const QString& wineFontDir = QString::fromUtf8(kWineFontDir));
+
+// A font of the skin: family, pixel size, bold, italic.
+QFont pixelFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
+
+}  // namespace AppFonts
