@@ -51,9 +51,11 @@ def last_onset(samples, min_length_s):
 
 
 def fade_in(samples, onset):
-    """(early level / plateau, seconds to 85 % of the plateau) of the sound starting at onset."""
+    """How the sound starting at onset rises: (level over its first 0.3 s, level around 1 s
+    later, each relative to the plateau reached after 3 s; seconds to 85 % of the plateau)."""
     smooth = levels(samples, 0.25, 0.05, onset, onset + 6.0)
     plateau = statistics.median(level for t, level in smooth if t >= onset + 3.0)
     early = rms(samples, int(onset * RATE), int((onset + 0.3) * RATE))
+    middle = rms(samples, int((onset + 0.85) * RATE), int((onset + 1.15) * RATE))
     reached = next((t - onset for t, level in smooth if level >= 0.85 * plateau), None)
-    return early / plateau, reached
+    return early / plateau, middle / plateau, reached

@@ -13,7 +13,8 @@ import content
 
 # Bump when a recipe below changes, so that older caches are not reused.
 RECIPE_VERSION = "3"
-LOOP_SECONDS = 24
+PHRASE_SECONDS = 24
+LOOP_SECONDS = 120  # long, so that the seam (an encoder gap) is rarely heard
 FONT = "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf"
 
 
@@ -58,12 +59,16 @@ def _speech(text, path):
 def _make_loop(stream, work, out):
     speech = os.path.join(work, f"{stream.key}-ident.wav")
     _speech(f"{stream.display_name}. Yayındasınız.", speech)
+    # One phrase with its spoken ident, repeated as PCM (seamless) to the loop's length.
+    phrase = os.path.join(work, f"{stream.key}-phrase.wav")
     _ffmpeg("-f", "lavfi", "-i",
-            f"aevalsrc=exprs='{_music_expression(stream.key_semitones)}':s=44100:d={LOOP_SECONDS}",
+            f"aevalsrc=exprs='{_music_expression(stream.key_semitones)}':s=44100:d={PHRASE_SECONDS}",
             "-i", speech,
             "-filter_complex",
             "[1]aresample=44100,adelay=1500,volume=1.6[s];"
             "[0][s]amix=inputs=2:duration=first:normalize=0,alimiter=limit=0.9",
+            phrase)
+    _ffmpeg("-stream_loop", str(LOOP_SECONDS // PHRASE_SECONDS - 1), "-i", phrase,
             "-ar", str(stream.rate), "-ac", str(stream.channels),
             *(["-c:a", "libmp3lame", "-f", "mp3"] if stream.audio == "mp3"
               else ["-c:a", "aac", "-f", "adts"]),
