@@ -1,5 +1,6 @@
 // The stored form of TSlider's published properties.
 #include <QDataStream>
+#include <algorithm>
 #include <array>
 
 #include "slider.h"
