@@ -17,11 +17,7 @@ using enginetest::EngineTest;
 using enginetest::Recorder;
 
 icyfeed::Feed fastFeed() {
-    icyfeed::Feed feed;
-    feed.audio = testmedia::mp3(2.0);
-    feed.burst = 24000;
-    feed.speed = 4.0;
-    return feed;
+    return icyfeed::toneFeed(4.0, 24000);
 }
 
 // Plays h for a while; it must keep answering and must not end early.

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "IcyDemux.h"
+#include "IcyFeed.h"
 
 namespace {
 
@@ -33,13 +34,7 @@ Collected demux(std::uint32_t interval, const std::string& input,
     return out;
 }
 
-std::string metaBlock(const std::string& text) {
-    const std::size_t units = (text.size() + 15) / 16;
-    std::string block(1, static_cast<char>(units));
-    block += text;
-    block.append(units * 16 - text.size(), '\0');
-    return block;
-}
+using icyfeed::metaBlock;
 
 TEST(IcyDemux, SplitAtEveryOffsetGivesTheSameResult) {
     const std::string title = "StreamTitle='Artist - Song';StreamUrl='';";

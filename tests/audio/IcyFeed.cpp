@@ -3,7 +3,17 @@
 #include <algorithm>
 #include <utility>
 
+#include "TestMedia.h"
+
 namespace icyfeed {
+
+Feed toneFeed(double speed, std::size_t burst) {
+    Feed feed;
+    feed.audio = testmedia::mp3(2.0);
+    feed.burst = burst;
+    feed.speed = speed;
+    return feed;
+}
 
 std::string metaBlock(const std::string& text) {
     const std::size_t units = (text.size() + 15) / 16;

@@ -23,6 +23,10 @@ struct Feed {
     std::chrono::milliseconds stallAfterBurst{0};  // silence after the burst, then go on
 };
 
+// Two seconds of the test tone looped, sent `burst` bytes at once and then at `speed` times
+// real time.
+Feed toneFeed(double speed, std::size_t burst);
+
 // The metadata block for a text: length byte, text, NUL padding.
 std::string metaBlock(const std::string& text);
 

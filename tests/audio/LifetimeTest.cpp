@@ -17,9 +17,7 @@ using enginetest::EngineTest;
 using enginetest::Recorder;
 
 fixture::Reply endlessLive(std::uint32_t interval = 0, std::vector<std::string> titles = {}) {
-    icyfeed::Feed feed;
-    feed.audio = testmedia::mp3(2.0);
-    feed.burst = 32000;
+    icyfeed::Feed feed = icyfeed::toneFeed(1.0, 32000);
     feed.interval = interval;
     feed.titles = std::move(titles);
     feed.titleEvery = 200ms;
@@ -132,11 +130,8 @@ TEST_F(EngineTest, FreeWhileACallbackBlocksDoesNotWaitForIt) {
 }
 
 TEST_F(EngineTest, DownloadSyncFiresWhenTheServerClosesNotWhenFreed) {
-    icyfeed::Feed feed;
-    feed.audio = testmedia::mp3(2.0);
-    feed.burst = 24000;
+    icyfeed::Feed feed = icyfeed::toneFeed(4.0, 24000);
     feed.stopAfter = 40000;
-    feed.speed = 4.0;
     server.route("/closing", icyfeed::icyReply(feed, {}));
     server.route("/endless", endlessLive());
 

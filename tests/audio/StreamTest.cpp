@@ -24,11 +24,7 @@ std::string lines(std::initializer_list<const char*> list) {
 }
 
 icyfeed::Feed liveFeed() {
-    icyfeed::Feed feed;
-    feed.audio = testmedia::mp3(2.0);
-    feed.burst = 16000;
-    feed.speed = 2.0;
-    return feed;
+    return icyfeed::toneFeed(2.0, 16000);
 }
 
 struct StatusCase {
