@@ -258,6 +258,8 @@ class StationTest(unittest.TestCase):
             200)
         self.assertEqual(self.station.get("/control/source?mount=/yok.mp3&state=down")[0], 400)
         self.assertEqual(self.station.get("/yok")[0], 404)
+        self.assertEqual(self.station.get("/duyuru/..%2F..%2Fstation.jpg")[0], 404)
+        self.assertEqual(self.station.get("/duyuru/../content.jpg")[0], 404)
         host, port = urllib.parse.urlsplit(self.station.base).netloc.split(":")
         with socket.create_connection((host, int(port)), timeout=5) as s:
             s.sendall(b"GET /" + b"a" * 70000 + b" HTTP/1.0\r\n\r\n")

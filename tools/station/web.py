@@ -4,6 +4,7 @@ and a small control interface for tests (take a live source down and up, read th
 import hashlib
 import html
 import json
+import re
 import secrets
 import urllib.parse
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
@@ -111,7 +112,7 @@ class Handler(BaseHTTPRequestHandler):
         elif path == "/kapak/ara":
             title = query_values(query).get("baslik", "")
             self._file(f"cover-{_pick(title, len(content.COVER_COLOURS))}.jpg", "image/jpeg")
-        elif path.startswith("/duyuru/") and path.endswith(".jpg"):
+        elif re.fullmatch(r"/duyuru/\d{1,3}\.jpg", path):
             self._file(f"announcement-{path[len('/duyuru/'):-4]}.jpg", "image/jpeg")
         elif path == "/reklam/reklam.mp3":
             self._file("clip.mp3", "audio/mpeg")
