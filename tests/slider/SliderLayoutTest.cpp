@@ -40,6 +40,29 @@ TEST(SliderLayout, ValueToThumbPositionRoundsHalfToEven) {
     EXPECT_EQ(thumb->x(), 2);  // 2.11
 }
 
+TEST(SliderLayout, HalvesRoundToTheEvenNeighbourBothWays) {
+    VolumeSlider v;
+    TSliderThumb* thumb = v.slider->thumb();
+    v.slider->resize(18, 13);  // travel 5
+    v.slider->setValue(10);    // 0.5
+    EXPECT_EQ(thumb->x(), 0);
+    v.slider->setValue(30);  // 1.5
+    EXPECT_EQ(thumb->x(), 2);
+    v.slider->setValue(50);  // 2.5
+    EXPECT_EQ(thumb->x(), 2);
+
+    v.slider->resize(21, 13);  // travel 8: one pixel is 12.5
+    v.slider->setOptions(TSlider::soSmooth);
+    v.slider->setValue(0);
+    QWindow* w = v.window.windowHandle();
+    QTest::mousePress(w, Qt::LeftButton, {}, v.at(4, 6));
+    QTest::mouseMove(w, v.at(5, 6));
+    EXPECT_EQ(v.slider->value(), 12);
+    QTest::mouseMove(w, v.at(7, 6));
+    EXPECT_EQ(v.slider->value(), 38);  // 37.5
+    QTest::mouseRelease(w, Qt::LeftButton, {}, v.at(7, 6));
+}
+
 TEST(SliderLayout, TrackRepeatsTheRulerMiddleBetweenItsCaps) {
     VolumeSlider v;
     const QImage& track = v.slider->trackPicture();
