@@ -4,10 +4,13 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QIcon>
 #include <QLocale>
+#include <QShowEvent>
 #include <QStringList>
 #include <QTime>
 
+#include "AppFonts.h"
 #include "Audio.h"
 #include "AudioError.h"
 #include "Codepage.h"
@@ -16,6 +19,8 @@
 #include "MessageBox.h"
 #include "ServerUrls.h"
 #include "Settings.h"
+#include "WindowMover.h"
+#include "WindowPlacement.h"
 
 namespace {
 
@@ -41,7 +46,70 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
         options_.endProcess = [] { ::_exit(0); };
     }
     setupUi(this);
+    setUpWindow();
     FormCreate();
+}
+
+// The frame, icon, default font, non-visual components and the background presses: what the
+// form file cannot say.
+void TForm1::setUpWindow() {
+    // Fixed frame: minimise and close only; FormCreate fixes the size.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    QIcon icon;
+    for (int size : {16, 32, 48, 64})
+        icon.addFile(QStringLiteral(":/icons/icon%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
+    setFont(AppFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
+
+    Slider_volume->setImageHThumb(QImage(QStringLiteral(":/skin/thumb.png")));
+    Slider_volume->setImageHRuler(QImage(QStringLiteral(":/skin/ruler.png")));
+    Slider_volume->setNumThumbStates(2);
+    Slider_volume->setOptions({});
+    Slider_volume->setIncrement(1);
+    Slider_volume->setMinValue(0);
+    Slider_volume->setMaxValue(100);
+    Slider_volume->setValue(70);
+
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(500);
+    Timer3 = new QTimer(this);
+    Timer3->setInterval(30);
+    Timer4 = new QTimer(this);
+    Timer4->setInterval(100);
+    Timer4->start();
+
+    PopupMenu1 = new QMenu(this);
+    PopupMenu1->addAction(YazlmBrenvik1);
+    for (TImage* background : {Image1, Image2}) {
+        background->setPopupMenu(PopupMenu1);
+        connect(background, &TImage::pressed, this,
+                [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at) {
+                    Image1MouseDown(button, shift, at.x(), at.y());
+                });
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (shownOnce_ || event->spontaneous())
+        return;
+    shownOnce_ = true;
+    FormShow();
+    centreOnVirtualDesktop(this);
+}
+
+void TForm1::FormShow() {
+    const int n = cb_radyosec->count();
+    if (n - 1 >= ayar1)
+        cb_radyosec->setCurrentIndex(ayar1 < 0 ? -1 : ayar1);
+}
+
+void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+    // Both backgrounds lie at the window's top-left corner, so their coordinates are the
+    // window's.
+    WindowMover::start(this, mapToGlobal(QPoint(x, y)));
 }
 
 TForm1::~TForm1() = default;

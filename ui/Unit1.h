@@ -3,6 +3,8 @@
 // of which lies outside the 320 x 480 client area) and hands its events to the subsystems.
 // Everything here runs on the GUI thread.
 
+#include <QMenu>
+#include <QTimer>
 #include <QWidget>
 #include <functional>
 
@@ -28,9 +30,24 @@ public:
     // the audio output. Runs once, from the constructor.
     void FormCreate();
 
+    // First show: selects the stored station and runs the station switch. Runs once, from the
+    // first show event, before the window is centred and drawn.
+    void FormShow();
+
+    // A press on the player or message page background (Image1, Image2): moves the window
+    // with the mouse while the button is held. The right button opens PopupMenu1 instead (the
+    // pictures handle it themselves), so only the other buttons reach this handler.
+    void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
     // Asks the event loop to end as soon as it runs (start-up happens before it does).
     void requestTerminate();
     bool terminationRequested() const { return terminationRequested_; }
+
+    // Non-visual components, owned by the window.
+    QTimer* Timer2 = nullptr;     // 500 ms, off at start
+    QTimer* Timer3 = nullptr;     // 30 ms, off at start
+    QTimer* Timer4 = nullptr;     // 100 ms, on at start
+    QMenu* PopupMenu1 = nullptr;  // context menu of Image1 and Image2, one item YazlmBrenvik1
 
     app::HttpClient* IdHTTP1;
     app::HttpClient* IdHTTP2;
@@ -40,10 +57,15 @@ public:
     int ayar1 = 0;
     app::StationRecord CurrentStation;  // the record chosen at the last station switch
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    void setUpWindow();
     void requestDirectory();
     void fillStations();
 
     TForm1Options options_;
     bool terminationRequested_ = false;
+    bool shownOnce_ = false;
 };
