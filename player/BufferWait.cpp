@@ -53,6 +53,9 @@ bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playA
             return true;
         }
         WaitForProgress(state, download);
+        if (state.stopRequested()) {
+            return false;  // checked again so a stop is not followed by one more percentage
+        }
     }
 }
 
