@@ -60,10 +60,22 @@ class Player:
             if self.process.poll() is not None:
                 raise AssertionError(f"the player ended with {self.process.returncode}:\n"
                                      + self.printed())
-            for window in self.desktop.windows_of(self.process.pid):
+            found = self._client_sized()
+            # Qt may replace a window's X window while setting it up: take one that stays.
+            time.sleep(0.7)
+            if found and found == self._client_sized():
+                return found[0]
+        raise AssertionError("no 320 x 480 window appeared:\n" + self.printed())
+
+    def _client_sized(self):
+        sized = []
+        for window in self.desktop.windows_of(self.process.pid):
+            try:
                 if self.desktop.geometry(window)[2:] == (CLIENT_WIDTH, CLIENT_HEIGHT):
-                    return window
-            time.sleep(0.2)
+                    sized.append(window)
+            except subprocess.CalledProcessError:  # gone meanwhile
+                pass
+        return sized
         raise AssertionError("no 320 x 480 window appeared:\n" + self.printed())
 
     def dialog(self, main, timeout=10):

@@ -68,7 +68,16 @@ class PlayerTest(unittest.TestCase):
     def start_player(self, ayar1=None, folder=None):
         player = playerproc.Player(self.desktop, self.station, ayar1, folder)
         self.addCleanup(player.stop)
+        self.addCleanup(self.report, player)
         return player
+
+    def report(self, player):
+        """What the player printed and what the station saw: CTest shows it when a test fails."""
+        printed = player.printed().splitlines()
+        print(f"\n--- player {player.process.pid}, last lines:\n" + "\n".join(printed[-30:]))
+        print("--- station requests:")
+        for r in self.station.requests():
+            print(f"{r['status']} {r['path']}?{r['query']}"[:160])
 
     # What the station saw -------------------------------------------------------------------
 
@@ -328,10 +337,11 @@ class PlayerTest(unittest.TestCase):
         player.dismiss(box)
         time.sleep(0.5)
         cleared = self.desktop.screenshot(window)
-        for left, top, right, bottom in ((27, 102, 297, 123), (27, 168, 297, 189),
-                                         (22, 229, 280, 350)):
-            self.assertEqual(cleared.region(left, top, right, bottom),
-                             empty.region(left, top, right, bottom), "a field kept its text")
+        for box in ((27, 102, 297, 123), (27, 168, 297, 189), (22, 229, 280, 350)):
+            # A blinking caret may differ; a line of text is hundreds of dark pixels.
+            ink = sum(map(dark, cleared.region(*box)))
+            self.assertLessEqual(ink, sum(map(dark, empty.region(*box))) + 25,
+                                 f"the field at {box[:2]} kept its text")
 
     def drag(self, window, x, y, dx, dy):
         left, top, _, _ = self.desktop.geometry(window)

@@ -91,9 +91,10 @@ class Handler(BaseHTTPRequestHandler):
         try:
             self._route(path, query)
         finally:
-            self.site.requests.add({
-                "path": path, "query": query, "status": self.status_sent,
-                "headers": {k: v for k, v in self.headers.items()}})
+            if not path.startswith("/control/"):  # the log is of what the player asks
+                self.site.requests.add({
+                    "path": path, "query": query, "status": self.status_sent,
+                    "headers": {k: v for k, v in self.headers.items()}})
 
     def _route(self, path, query):
         site = self.site
