@@ -22,11 +22,13 @@ class Station:
         self.request_log = os.path.join(self.dir, "requests.jsonl")
         self.message_log = os.path.join(self.dir, "messages.jsonl")
         self.output = open(os.path.join(self.dir, "station.out"), "w+")
-        cache = os.environ.get("ZELKOR_STATION_CACHE") or os.path.join(self.dir, "cache")
+        # The generated sounds and pictures: CTest keeps them in the build folder, others share
+        # the station's own cache.
+        cache = os.environ.get("ZELKOR_STATION_CACHE")
         self.process = subprocess.Popen(
             [sys.executable, STATION, "--env-file", self.env_file,
              "--request-log", self.request_log, "--message-log", self.message_log,
-             "--title-seconds", str(title_seconds), "--cache", cache],
+             "--title-seconds", str(title_seconds), *(["--cache", cache] if cache else [])],
             stdout=self.output, stderr=subprocess.STDOUT, start_new_session=True)
         self.env = self._wait_ready(ready_seconds)
         self.base = self.env["ZELKOR_IMAGE_SEARCH_URL"]
