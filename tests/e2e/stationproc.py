@@ -2,6 +2,7 @@
 
 import json
 import os
+import shutil
 import signal
 import subprocess
 import sys
@@ -42,8 +43,9 @@ class Station:
                 with open(self.env_file) as f:
                     return dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
             time.sleep(0.1)
+        printed = self.printed()
         self.stop()
-        raise RuntimeError("the station was not ready in time: " + self.printed())
+        raise RuntimeError("the station was not ready in time: " + printed)
 
     def printed(self):
         self.output.flush()
@@ -86,6 +88,7 @@ class Station:
         except ProcessLookupError:
             pass
         self.output.close()
+        shutil.rmtree(self.dir, ignore_errors=True)
 
 
 def _read_jsonl(path):
