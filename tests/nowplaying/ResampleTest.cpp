@@ -116,6 +116,19 @@ TEST(ResampleBitmap, SameSizeCopyIsSlightlyBlurred) {
     EXPECT_EQ(dst.scanLine(0)[4], 0);
 }
 
+TEST(ResampleBitmap, HalvesRoundToEven) {
+    // Triangle, 2 -> 3: the middle output is exactly half of each source pixel.
+    Bitmap src(2, 1);
+    const std::uint8_t right[3] = {5, 7, 1};
+    std::copy_n(right, 3, src.scanLine(0) + 3);
+    Bitmap dst(3, 1);
+    ResampleBitmap(src, dst, TriangleFilter, 1.0f);
+    EXPECT_EQ(dst.scanLine(0)[3], 2);  // 2.5
+    EXPECT_EQ(dst.scanLine(0)[4], 4);  // 3.5
+    EXPECT_EQ(dst.scanLine(0)[5], 0);  // 0.5
+    EXPECT_EQ(dst.scanLine(0)[6], 5);
+}
+
 TEST(ResampleBitmap, UniformColourEnlargedStaysUniform) {
     for (const FilterEntry& filter : {kFilters[6], kFilters[4], kFilters[1]}) {
         for (const auto& [w, h, dw, dh] :
