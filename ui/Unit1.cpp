@@ -19,6 +19,7 @@
 #include "MessageBox.h"
 #include "ServerUrls.h"
 #include "Settings.h"
+#include "SkinResources.h"
 #include "WindowMover.h"
 #include "WindowPlacement.h"
 
@@ -45,6 +46,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     if (!options_.endProcess) {
         options_.endProcess = [] { ::_exit(0); };
     }
+    initSkinResources();  // the form file loads its pictures from them
     setupUi(this);
     setUpWindow();
     FormCreate();
