@@ -32,16 +32,22 @@ void PcmQueue::finish() {
 
 std::size_t PcmQueue::pop(float* frames, std::size_t count) {
     std::lock_guard lock(mutex_);
-    const std::size_t n = std::min(count, size_);
+    const std::size_t n = gateOpen_ ? std::min(count, size_) : 0;
     const std::size_t first = std::min(n, capacity_ - head_);
     std::memcpy(frames, samples_.data() + head_ * 2, first * 2 * sizeof(float));
     std::memcpy(frames + first * 2, samples_.data(), (n - first) * 2 * sizeof(float));
     head_ = (head_ + n) % capacity_;
     size_ -= n;
+    popped_ += n;
     if (n > 0) {
         changed_.notify_all();
     }
     return n;
+}
+
+std::uint64_t PcmQueue::popped() const {
+    std::lock_guard lock(mutex_);
+    return popped_;
 }
 
 bool PcmQueue::drained() const {

@@ -22,8 +22,11 @@ public:
     // Decoder side: nothing more will be pushed.
     void finish();
 
-    // Mixer side: copies up to count frames, returns how many.
+    // Mixer side: copies up to count frames, returns how many; none while the gate is shut,
+    // so a stopped channel's position stands still from the moment it was stopped.
     std::size_t pop(float* frames, std::size_t count);
+    // Frames popped so far.
+    std::uint64_t popped() const;
     // True when finished and emptied.
     bool drained() const;
 
@@ -37,6 +40,7 @@ private:
     std::size_t capacity_;        // in frames
     std::size_t head_ = 0;        // in frames
     std::size_t size_ = 0;        // in frames
+    std::uint64_t popped_ = 0;
     bool gateOpen_ = false;
     bool finished_ = false;
     bool closed_ = false;

@@ -202,7 +202,7 @@ std::uint64_t Stream::position() const {
     if (ended_.load()) {
         return decoded * bytesPerFrame();
     }
-    const std::uint64_t played = framesPlayed_.load() * sampleRate_ / Decoder::kOutputRate;
+    const std::uint64_t played = pcm_.popped() * sampleRate_ / Decoder::kOutputRate;
     return std::min(played, decoded) * bytesPerFrame();
 }
 
@@ -303,9 +303,7 @@ void Stream::fireSyncs(std::uint32_t type, const char* data) {
 }
 
 std::size_t Stream::pull(float* frames, std::size_t count) {
-    const std::size_t got = pcm_.pop(frames, count);
-    framesPlayed_.fetch_add(got);
-    return got;
+    return pcm_.pop(frames, count);
 }
 
 float Stream::leftGain() const {

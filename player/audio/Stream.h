@@ -121,7 +121,6 @@ private:
     std::atomic<bool> decodeEnded_{false};  // decoder thread sets it
     std::atomic<int> volume_{100};
     std::atomic<int> pan_{0};
-    std::atomic<std::uint64_t> framesPlayed_{0};   // at the mixer's rate
     std::atomic<std::uint64_t> framesDecoded_{0};  // at the stream's own rate
 };
 
