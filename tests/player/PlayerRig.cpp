@@ -26,7 +26,8 @@ std::vector<std::string> DirectoryLines(const std::vector<Station>& stations) {
 
 void InitEngineOnce(int device) {
     static const bool ready = [device] {
-        const bool ok = audio::Init(device, 44100, 0, nullptr);
+        const bool ok =
+            audio::Init(device, 44100, 0, nullptr) || audio::ErrorGetCode() == audio::ERROR_ALREADY;
         audio::SetConfig(audio::CONFIG_NET_PREBUF, 0);
         return ok;
     }();
