@@ -14,9 +14,11 @@
 #include "Audio.h"
 #include "AudioError.h"
 #include "Codepage.h"
+#include "CoverSearch.h"
 #include "DesktopOpener.h"
 #include "DeviceId.h"
 #include "MessageBox.h"
+#include "NowPlayingDisplay.h"
 #include "ServerUrls.h"
 #include "Settings.h"
 #include "SkinResources.h"
@@ -49,6 +51,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     initSkinResources();  // the form file loads its pictures from them
     setupUi(this);
     setUpWindow();
+    setUpNowPlaying();
     FormCreate();
 }
 
@@ -63,6 +66,7 @@ void TForm1::setUpWindow() {
     for (int size : {16, 32, 48, 64})
         icon.addFile(QStringLiteral(":/icons/icon%1.png").arg(size), QSize(size, size));
     setWindowIcon(icon);
+    AppFonts::install();
     setFont(AppFonts::pixelFont(QStringLiteral("MS Sans Serif"), 11));
 
     Slider_volume->setImageHThumb(QImage(QStringLiteral(":/skin/thumb.png")));
@@ -91,6 +95,37 @@ void TForm1::setUpWindow() {
                     Image1MouseDown(button, shift, at.x(), at.y());
                 });
     }
+}
+
+void TForm1::setUpNowPlaying() {
+    // FitTitleLabel sizes calan2's font, and a style sheet's font would override it: the sheet
+    // keeps only the colour, the font moves to the widget.
+    calan2->setFont(AppFonts::pixelFont(QStringLiteral("Tahoma"), 12, true));
+    calan2->setStyleSheet(QStringLiteral("color: #ff0000;"));
+    coverSearch_ = std::make_unique<nowplaying::CoverSearch>(edt_2, Image3, &CurrentStation,
+                                                             IdHTTP1, app::ImageSearchBaseUrl());
+    nowPlaying_ = std::make_unique<nowplaying::NowPlayingDisplay>(
+        nowplaying::NowPlayingDisplay::Controls{calan1, calan2, edt_1, edt_2, Button1},
+        *coverSearch_);
+    connect(edt_1, &QLineEdit::textChanged, this, &TForm1::edt_1Change);
+    connect(edt_2, &QLineEdit::textChanged, this, &TForm1::edt_2Change);
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+}
+
+void TForm1::edt_1Change() {
+    nowPlaying_->edt_1Change();
+}
+void TForm1::edt_2Change() {
+    nowPlaying_->edt_2Change();
+}
+void TForm1::Button1Click() {
+    coverSearch_->Button1Click();
+}
+void TForm1::FitTitleLabel(const QString& text) {
+    nowPlaying_->FitTitleLabel(text);
+}
+const std::string& TForm1::LastCoverTitle() const {
+    return coverSearch_->LastCoverTitle();
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -130,7 +165,7 @@ void TForm1::FormCreate() {
     QCoreApplication::processEvents();
 
     calan1->clear();
-    calan2->clear();
+    FitTitleLabel(QString());
     lbl_tarih->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
     lbl_saat->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
 

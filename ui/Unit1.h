@@ -7,11 +7,18 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <string>
 
 #include "HttpClient.h"
 #include "StationDirectory.h"
 #include "StationRecord.h"
 #include "ui_Unit1.h"
+
+namespace nowplaying {
+class CoverSearch;
+class NowPlayingDisplay;
+}  // namespace nowplaying
 
 struct TForm1Options {
     // Opens the audio output; by default on the default sound server. Tests open the silent one.
@@ -39,6 +46,18 @@ public:
     // pictures handle it themselves), so only the other buttons reach this handler.
     void Image1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
 
+    // Change handlers of the status slot edt_1 and the title slot edt_2: both refresh calan1 and
+    // calan2; a title other than LastCoverTitle clicks Button1, whose handler is the cover search
+    // (it runs to its end, the window's events flowing while it waits on the network).
+    void edt_1Change();
+    void edt_2Change();
+    void Button1Click();
+    // Sets calan2 to the text (already escaped), at 8 points or, when wider than the label,
+    // 6 points. GUI thread only: workers call it through a blocking call to this thread.
+    void FitTitleLabel(const QString& text);
+    // The trimmed title, code page 1254, that the cover search last ran for.
+    const std::string& LastCoverTitle() const;
+
     // Asks the event loop to end as soon as it runs (start-up happens before it does).
     void requestTerminate();
     bool terminationRequested() const { return terminationRequested_; }
@@ -62,10 +81,13 @@ protected:
 
 private:
     void setUpWindow();
+    void setUpNowPlaying();
     void requestDirectory();
     void fillStations();
 
     TForm1Options options_;
     bool terminationRequested_ = false;
     bool shownOnce_ = false;
+    std::unique_ptr<nowplaying::CoverSearch> coverSearch_;
+    std::unique_ptr<nowplaying::NowPlayingDisplay> nowPlaying_;
 };
