@@ -8,6 +8,8 @@ namespace AppFonts {
 
 namespace {
 
+// Debian's fonts-wine.
+const char kWineFontDir[] = "/usr/share/wine/fonts";
 const char* const kWineFiles[] = {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"};
 
 // Nearest installed families, best first; fontconfig picks the first one it has.
@@ -22,9 +24,14 @@ void substituteIfMissing(const QString& family, const QStringList& substitutes) 
 
 }  // namespace
 
-QStringList install(const QString& wineFontDir) {
-    QStringList loaded;
-    const QDir dir(wineFontDir);
+QStringList install() {
+    // Once per process: a second registration would only add the same faces again.
+    static bool installed = false;
+    static QStringList loaded;
+    if (installed)
+        return loaded;
+    installed = true;
+    const QDir dir(QString::fromUtf8(kWineFontDir));
     for (const char* name : kWineFiles) {
         const int id = QFontDatabase::addApplicationFont(dir.filePath(QString::fromUtf8(name)));
         if (id >= 0)

@@ -9,13 +9,10 @@
 
 namespace AppFonts {
 
-// Where Wine's fonts are looked for; tests point this at an empty folder.
-inline constexpr char kWineFontDir[] = "/usr/share/wine/fonts";
-
 // Registers the fonts and the substitutions, and makes the window's default font (MS Sans
-// Serif, 11 pixels) the application's. Call once on the GUI thread after QApplication exists.
-// Returns the families that were loaded from font files.
-QStringList install(const QString& wineFontDir = QString::fromUtf8(kWineFontDir));
+// Serif, 11 pixels) the application's. GUI thread, after QApplication exists; only the first
+// call does anything. Returns the families that were loaded from font files.
+QStringList install();
 
 // A font of the skin: family, pixel size, bold, italic.
 QFont pixelFont(const QString& family, int pixelSize, bool bold = false, bool italic = false);
