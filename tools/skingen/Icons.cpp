@@ -63,7 +63,8 @@ QImage socialT() {
 QImage appIcon(int size) {
     QImage image = roundedSquare(size, SkinStyle::kBlueLight, SkinStyle::kBlueDark, size * 0.2);
     QPainter p(&image);
-    const qreal inset = size * 0.12;
+    // Small icons give the mark more of the square, so it stays legible at 16 pixels.
+    const qreal inset = size <= 16 ? 1.0 : size * 0.12;
     SkinStyle::paintMark(p, QRectF(inset, inset * 0.9, size - 2 * inset, size - 2 * inset));
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
