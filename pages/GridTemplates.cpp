@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "AnnouncementTable.h"
+#include "AppFonts.h"
 #include "RecordGrid.h"
 #include "ScheduleTable.h"
 
@@ -14,20 +15,12 @@ const QColor kSilver(192, 192, 192);
 const QColor kGrey(103, 103, 103);
 const QColor kDarkBlue(2, 47, 130);
 
-QFont font(const QString& family, int pixels, bool bold, bool italic) {
-    QFont f(family);
-    f.setPixelSize(pixels);
-    f.setBold(bold);
-    f.setItalic(italic);
-    return f;
-}
-
 QFont tahoma(bool bold, bool italic) {
-    return font(QStringLiteral("Tahoma"), 11, bold, italic);
+    return AppFonts::pixelFont(QStringLiteral("Tahoma"), 11, bold, italic);
 }
 
 QFont marker() {
-    return font(QStringLiteral("Arial"), 19, true, false);
+    return AppFonts::pixelFont(QStringLiteral("Arial"), 19, true);
 }
 
 void setCommon(RecordGrid* grid, QSize rowSize, int rows, const QImage& rowPicture) {
