@@ -10,18 +10,24 @@
 #include <QStringList>
 #include <QTime>
 
+#include "AnnouncementsPage.h"
 #include "AppFonts.h"
 #include "Audio.h"
 #include "AudioError.h"
 #include "Codepage.h"
+#include "ContactLinks.h"
 #include "CoverSearch.h"
 #include "DesktopOpener.h"
 #include "DeviceId.h"
 #include "MessageBox.h"
+#include "MessageForm.h"
 #include "NowPlayingDisplay.h"
+#include "SchedulePage.h"
+#include "ScheduleTable.h"
 #include "ServerUrls.h"
 #include "Settings.h"
 #include "SkinResources.h"
+#include "TabStrip.h"
 #include "WindowMover.h"
 #include "WindowPlacement.h"
 
@@ -52,6 +58,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setupUi(this);
     setUpWindow();
     setUpNowPlaying();
+    setUpPages();
     FormCreate();
 }
 
@@ -126,6 +133,116 @@ void TForm1::FitTitleLabel(const QString& text) {
 }
 const std::string& TForm1::LastCoverTitle() const {
     return coverSearch_->LastCoverTitle();
+}
+
+void TForm1::setUpPages() {
+    const auto message = [this](const QString& text) { app::ShowMessage(this, text); };
+    schedule_ = std::make_unique<pages::SchedulePage>(
+        pages::ScheduleControls{{SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4,
+                                 SpeedButton5, SpeedButton6, SpeedButton7},
+                                DBCtrlGrid1,
+                                Panel1,
+                                Label11,
+                                Memo3,
+                                QImage(QStringLiteral(":/skin/row_schedule.png"))},
+        message);
+    announcements_ = std::make_unique<pages::AnnouncementsPage>(
+        pages::AnnouncementControls{DBCtrlGrid2, Panel2, WebBrowser1,
+                                    QImage(QStringLiteral(":/skin/row_announcement.png"))},
+        message);
+    tabStrip_ = std::make_unique<pages::TabStrip>(
+        pages::TabStripControls{
+            tab,
+            {tab_1, tab_2, tab_3, tab_4, tab_5},
+            {panel_yayin, Panel_yayinakisi, panel_duyurular, panel_mesaj, panel_iletisim}},
+        *IdHTTP1, pages::FeedAddresses::station(), *schedule_, *announcements_,
+        options_.today ? options_.today : &QDate::currentDate);
+    messageForm_ =
+        std::make_unique<pages::MessageForm>(pages::MessageControls{Edit1, Edit2, Memo2, versiyon},
+                                             *IdHTTP1, app::DirectoryBaseUrl(), message);
+    contactLinks_ = std::make_unique<pages::ContactLinks>(pages::LinkAddresses::station(),
+                                                          [this] { return CurrentStation; });
+
+    connect(tab, &TImage::pressed, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers shift, QPoint at) {
+                tabMouseDown(button, shift, at.x(), at.y());
+            });
+    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    connect(SpeedButton4, &QToolButton::clicked, this, &TForm1::SpeedButton4Click);
+    connect(SpeedButton5, &QToolButton::clicked, this, &TForm1::SpeedButton5Click);
+    connect(SpeedButton6, &QToolButton::clicked, this, &TForm1::SpeedButton6Click);
+    connect(SpeedButton7, &QToolButton::clicked, this, &TForm1::SpeedButton7Click);
+    connect(DBCtrlGrid1, &RecordGrid::clicked, this, &TForm1::DBCtrlGrid1Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &TForm1::SpeedButton8Click);
+    connect(DBCtrlGrid2, &RecordGrid::clicked, this, &TForm1::DBCtrlGrid2Click);
+    connect(Image15, &TImage::clicked, this, &TForm1::DBCtrlGrid2Click);
+    connect(SpeedButton9, &QToolButton::clicked, this, &TForm1::SpeedButton9Click);
+    connect(Image17, &TImage::clicked, this, &TForm1::Image17Click);
+    connect(Image6, &TImage::clicked, this, &TForm1::Image6Click);
+    connect(Image8, &TImage::clicked, this, &TForm1::Image8Click);
+    connect(Label9, &THotSpot::clicked, this, &TForm1::Label9Click);
+    connect(Label10, &THotSpot::clicked, this, &TForm1::Label10Click);
+    connect(YazlmBrenvik1, &QAction::triggered, this, &TForm1::YazlmBrenvik1Click);
+}
+
+void TForm1::tabMouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int) {
+    tabStrip_->mouseDown(x);
+}
+void TForm1::LoadSchedule(const QString& dayName) {
+    schedule_->loadSchedule(dayName);
+}
+void TForm1::SpeedButton1Click() {
+    LoadSchedule(pages::ScheduleDays()[0].name);
+}
+void TForm1::SpeedButton2Click() {
+    LoadSchedule(pages::ScheduleDays()[1].name);
+}
+void TForm1::SpeedButton3Click() {
+    LoadSchedule(pages::ScheduleDays()[2].name);
+}
+void TForm1::SpeedButton4Click() {
+    LoadSchedule(pages::ScheduleDays()[3].name);
+}
+void TForm1::SpeedButton5Click() {
+    LoadSchedule(pages::ScheduleDays()[4].name);
+}
+void TForm1::SpeedButton6Click() {
+    LoadSchedule(pages::ScheduleDays()[5].name);
+}
+void TForm1::SpeedButton7Click() {
+    LoadSchedule(pages::ScheduleDays()[6].name);
+}
+void TForm1::DBCtrlGrid1Click() {
+    schedule_->gridClick();
+}
+void TForm1::SpeedButton8Click() {
+    schedule_->closeDetail();
+}
+void TForm1::DBCtrlGrid2Click() {
+    announcements_->gridClick();
+}
+void TForm1::SpeedButton9Click() {
+    announcements_->closeDetail();
+}
+void TForm1::Image17Click() {
+    messageForm_->send();
+}
+void TForm1::Image6Click() {
+    contactLinks_->openWebSite();
+}
+void TForm1::Image8Click() {
+    contactLinks_->openMap();
+}
+void TForm1::Label9Click() {
+    contactLinks_->openSocial1();
+}
+void TForm1::Label10Click() {
+    contactLinks_->openSocial2();
+}
+void TForm1::YazlmBrenvik1Click() {
+    contactLinks_->openMaker();
 }
 
 void TForm1::showEvent(QShowEvent* event) {

@@ -3,6 +3,7 @@
 // of which lies outside the 320 x 480 client area) and hands its events to the subsystems.
 // Everything here runs on the GUI thread.
 
+#include <QDate>
 #include <QMenu>
 #include <QTimer>
 #include <QWidget>
@@ -20,11 +21,21 @@ class CoverSearch;
 class NowPlayingDisplay;
 }  // namespace nowplaying
 
+namespace pages {
+class AnnouncementsPage;
+class ContactLinks;
+class MessageForm;
+class SchedulePage;
+class TabStrip;
+}  // namespace pages
+
 struct TForm1Options {
     // Opens the audio output; by default on the default sound server. Tests open the silent one.
     std::function<bool()> openAudio;
     // Ends the process at once (the audio output could not be opened). Tests replace it.
     std::function<void()> endProcess;
+    // Today's local date, whose weekday the schedule tab opens on. Tests pick the day.
+    std::function<QDate()> today;
 };
 
 class TForm1 : public QWidget, public Ui::TForm1 {
@@ -58,6 +69,28 @@ public:
     // The trimmed title, code page 1254, that the cover search last ran for.
     const std::string& LastCoverTitle() const;
 
+    // The station content pages; each handler hands over to its page.
+    // A press on the tab strip: only x counts.
+    void tabMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void LoadSchedule(const QString& dayName);
+    void SpeedButton1Click();
+    void SpeedButton2Click();
+    void SpeedButton3Click();
+    void SpeedButton4Click();
+    void SpeedButton5Click();
+    void SpeedButton6Click();
+    void SpeedButton7Click();
+    void DBCtrlGrid1Click();
+    void SpeedButton8Click();
+    void DBCtrlGrid2Click();  // also the click of Image15's title strip
+    void SpeedButton9Click();
+    void Image17Click();
+    void Image6Click();
+    void Image8Click();
+    void Label9Click();
+    void Label10Click();
+    void YazlmBrenvik1Click();
+
     // Asks the event loop to end as soon as it runs (start-up happens before it does).
     void requestTerminate();
     bool terminationRequested() const { return terminationRequested_; }
@@ -82,6 +115,7 @@ protected:
 private:
     void setUpWindow();
     void setUpNowPlaying();
+    void setUpPages();
     void requestDirectory();
     void fillStations();
 
@@ -90,4 +124,9 @@ private:
     bool shownOnce_ = false;
     std::unique_ptr<nowplaying::CoverSearch> coverSearch_;
     std::unique_ptr<nowplaying::NowPlayingDisplay> nowPlaying_;
+    std::unique_ptr<pages::SchedulePage> schedule_;
+    std::unique_ptr<pages::AnnouncementsPage> announcements_;
+    std::unique_ptr<pages::TabStrip> tabStrip_;
+    std::unique_ptr<pages::MessageForm> messageForm_;
+    std::unique_ptr<pages::ContactLinks> contactLinks_;
 };
