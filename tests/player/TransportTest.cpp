@@ -86,6 +86,7 @@ TEST_F(TransportTest, ClipThenLiveStreamInTheTypicalOrder) {
     EXPECT_EQ(rig.lbl_kbit->text(), QStringLiteral("128 KBit"));
 
     // Slider: 70 from the stop, 0 at the live start, then one step every 30 ms up to 70.
+    ASSERT_TRUE(rig.waitForLog(Entry('v', QStringLiteral("0"))));
     ASSERT_TRUE(
         rig.waitFor([&] { return rig.Slider_volume->value() == 70 && !rig.Timer3.isActive(); }));
     QStringList volumes;
