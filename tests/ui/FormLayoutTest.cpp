@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QImage>
 #include <QScreen>
 #include <QSignalSpy>
@@ -167,4 +168,11 @@ TEST_F(FormTest, FirstShowSelectsTheStoredStationWhenTheListHasIt) {
         EXPECT_EQ(f.cb_radyosec->currentIndex(), c.selected) << c.stations << " " << c.stored;
         form.reset();
     }
+}
+
+TEST_F(FormTest, TheUnseenStationSelectorTakesTheFocusAtFirstActivation) {
+    TForm1& f = start(2);
+    f.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+    EXPECT_EQ(QApplication::focusWidget(), f.cb_radyosec);
 }
