@@ -20,7 +20,9 @@ def player_executable():
 def install(ayar1=None, folder=None):
     """A copy of the player in a new folder (or in folder) with its ayar.ini; returns its path."""
     folder = folder or tempfile.mkdtemp(prefix="zelkor-e2e-player-")
-    path = os.path.join(folder, "zelkorfm")
+    # The single-instance lock is named after the file: a name of our own keeps a player that
+    # someone else runs meanwhile from refusing ours.
+    path = os.path.join(folder, f"zelkorfm-e2e-{os.getpid()}")
     if not os.path.exists(path):
         shutil.copy2(player_executable(), path)
     if ayar1 is not None:
