@@ -14,7 +14,7 @@
 namespace pages {
 
 AnnouncementsPage::AnnouncementsPage(const AnnouncementControls& controls, ShowMessage showMessage)
-    : controls_(controls), showMessage_(std::move(showMessage)), table_(AnnouncementFields()) {
+    : FeedPage(AnnouncementFields(), std::move(showMessage)), controls_(controls) {
     SetAnnouncementTemplate(controls_.grid, controls_.rowPicture);
     ConnectDataSource(&table_, controls_.grid);
 }

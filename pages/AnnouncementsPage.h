@@ -11,7 +11,7 @@
 #include <QString>
 #include <functional>
 
-#include "MemData.h"
+#include "FeedPage.h"
 
 class QWebEngineView;
 class QWidget;
@@ -26,16 +26,11 @@ struct AnnouncementControls {
     QImage rowPicture;                  // Image16, the list's row background
 };
 
-class AnnouncementsPage {
+// Its table is dxMemData2, its feed text AnnouncementFeedText.
+class AnnouncementsPage : public FeedPage {
 public:
-    using ShowMessage = std::function<void(const QString&)>;
-
     // The controls are not owned. showMessage shows the parser's error text of a bad feed.
     AnnouncementsPage(const AnnouncementControls& controls, ShowMessage showMessage);
-
-    MemData& table() { return table_; }                       // dxMemData2
-    const QByteArray& feedText() const { return feedText_; }  // AnnouncementFeedText
-    void setFeedText(const QByteArray& text) { feedText_ = text; }
 
     // LoadAnnouncements: fills the list with every announcement; the last one is current.
     // A feed that is not well-formed shows its error and leaves the list as it was.
@@ -49,10 +44,6 @@ public:
 private:
     // Owned by the GUI thread, like the controls.
     AnnouncementControls controls_;
-    ShowMessage showMessage_;
-    MemData table_;
-    QByteArray feedText_;
-    bool loading_ = false;
     bool loadAgain_ = false;  // asked for while a load was running
 };
 

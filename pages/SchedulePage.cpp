@@ -17,7 +17,7 @@
 namespace pages {
 
 SchedulePage::SchedulePage(const ScheduleControls& controls, ShowMessage showMessage)
-    : controls_(controls), showMessage_(std::move(showMessage)), table_(ScheduleFields()) {
+    : FeedPage(ScheduleFields(), std::move(showMessage)), controls_(controls) {
     SetScheduleTemplate(controls_.grid, controls_.rowPicture);
     ConnectDataSource(&table_, controls_.grid);
     // A programme name is text, not markup.

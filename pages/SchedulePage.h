@@ -15,7 +15,7 @@
 #include <functional>
 #include <optional>
 
-#include "MemData.h"
+#include "FeedPage.h"
 
 class QAbstractButton;
 class QDate;
@@ -35,16 +35,11 @@ struct ScheduleControls {
     QImage rowPicture;                             // Image13, the list's row background
 };
 
-class SchedulePage {
+// Its table is dxMemData1, its feed text ScheduleFeedText.
+class SchedulePage : public FeedPage {
 public:
-    using ShowMessage = std::function<void(const QString&)>;
-
     // The controls are not owned. showMessage shows the parser's error text of a bad feed.
     SchedulePage(const ScheduleControls& controls, ShowMessage showMessage);
-
-    MemData& table() { return table_; }                       // dxMemData1
-    const QByteArray& feedText() const { return feedText_; }  // ScheduleFeedText
-    void setFeedText(const QByteArray& text) { feedText_ = text; }
 
     // LoadSchedule: fills the list with the entries of one day. A feed that is not well-formed
     // shows its error and leaves the list as it was; returns false then.
@@ -62,10 +57,6 @@ public:
 private:
     // Owned by the GUI thread, like the controls.
     ScheduleControls controls_;
-    ShowMessage showMessage_;
-    MemData table_;
-    QByteArray feedText_;
-    bool loading_ = false;
     std::optional<QString> pendingDay_;  // asked for while a load was running
 };
 
