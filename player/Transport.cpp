@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
@@ -29,6 +30,21 @@ constexpr int kClipEnded = 1;
 
 Transport::Transport(TransportControls controls, StatusBridge* bridge, QObject* parent)
     : QObject(parent), controls_(std::move(controls)), bridge_(bridge) {}
+
+Transport::~Transport() {
+    closing_ = true;
+    state_.setStopRequest(true);
+    for (QTimer* timer : {controls_.Timer2, controls_.Timer3, controls_.Timer4}) {
+        timer->stop();
+    }
+    QDeadlineTimer deadline(10'000);
+    while (state_.runningWorkers() > 0 && !deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QThread::msleep(1);
+    }
+    state_.setLiveChannel(0);
+    audio::StreamFree(state_.currentChannel());
+}
 
 void Transport::pelmoses(int volume) {
     audio::ChannelSetAttributes(state_.currentChannel(), 0, volume & 0xFF, 2);
@@ -170,6 +186,9 @@ void Transport::watchClipEnd() {
 }
 
 void Transport::startWorker(WorkerProc proc) {
+    if (closing_) {
+        return;
+    }
     state_.workerStarted();
     try {
         std::thread([this, proc] {

@@ -1,8 +1,8 @@
 #pragma once
 // Starting, stopping and switching playback, the clip-end watch, the connection retry and the
 // volume with its fade-in. The window's handlers hand over to the methods named after them.
-// Everything here runs on the window's thread except state(), bridge() and startWorker(),
-// which the workers use from theirs.
+// Everything here runs on the window's thread except state() and bridge(), which the workers
+// use from theirs.
 
 #include <QObject>
 #include <QString>
@@ -50,6 +50,10 @@ class Transport : public QObject {
     Q_OBJECT
 public:
     Transport(TransportControls controls, StatusBridge* bridge, QObject* parent = nullptr);
+    // Only tests end a transport (the player ends with its process). Workers and the engine's
+    // callbacks point at this object, so it stops them and waits, at most 10 s, for the workers
+    // to end, then frees the stream. The bridge and the controls must still exist.
+    ~Transport() override;
 
     PlayerState& state() { return state_; }
     StatusBridge& bridge() { return *bridge_; }
@@ -78,7 +82,7 @@ public:
     void watchClipEnd();
 
     using WorkerProc = void (*)(Transport&);
-    // Any thread. A thread that cannot be started is ignored.
+    // Window's thread. A thread that cannot be started is ignored.
     void startWorker(WorkerProc proc);
 
 private:
@@ -89,8 +93,9 @@ private:
     TransportControls controls_;
     StatusBridge* bridge_;
     PlayerState state_;
-    int playTag_ = 0;    // lbl_play's Tag; window's thread only
-    int timer4Tag_ = 0;  // Timer4's Tag: 0 idle, 5 a clip plays, 1 it has ended; window's thread
+    int playTag_ = 0;       // lbl_play's Tag; window's thread only
+    int timer4Tag_ = 0;     // Timer4's Tag: 0 idle, 5 a clip plays, 1 it has ended; window's thread
+    bool closing_ = false;  // window's thread: no new workers while the destructor waits
 };
 
 }  // namespace player

@@ -107,17 +107,7 @@ PlayerRig::~PlayerRig() {
         }
         ADD_FAILURE() << "slot log:\n" << all;
     }
-    player::PlayerState& state = transport->state();
-    state.setStopRequest(true);
-    Timer2.stop();
-    Timer3.stop();
-    Timer4.stop();
-    if (!waitFor([&state] { return state.runningWorkers() == 0; }, std::chrono::seconds(20))) {
-        ADD_FAILURE() << "a worker is still running";
-    }
-    state.setLiveChannel(0);
-    audio::StreamFree(state.currentChannel());
-    pump(std::chrono::milliseconds(50));
+    transport.reset();  // stops and waits for the workers
 }
 
 bool PlayerRig::waitFor(const std::function<bool()>& condition, std::chrono::milliseconds timeout) {

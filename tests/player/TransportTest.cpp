@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTest>
+
 #include "Audio.h"
 #include "IcyStream.h"
 #include "PlayerRig.h"
@@ -267,6 +269,26 @@ TEST_F(TransportTest, StoppedStreamThatDropsIsNotABreak) {
     rig.pump(1200ms);
     EXPECT_FALSE(rig.log.contains(kNoConnection));
     EXPECT_FALSE(rig.Timer2.isActive());
+}
+
+TEST_F(TransportTest, EndingThePlayerWhileBufferingOrRetryingWaitsForItsWorkers) {
+    server.setDown(true);
+    for (const std::string path : {"/slow", "/live"}) {
+        auto rig = std::make_unique<PlayerRig>(std::vector<Station>{{server.url(path), "", ""}});
+        rig->transport->FormShow(0);
+        if (path == "/slow") {
+            server.setDown(false);
+            ASSERT_TRUE(rig->waitFor([&] { return FindBuffering(rig->log, 0) >= 0; }));
+        } else {
+            ASSERT_TRUE(rig->waitForLog(kNoConnection));
+        }
+        const auto started = std::chrono::steady_clock::now();
+        rig.reset();
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+        server.setDown(true);
+    }
+    // A worker left behind would touch the freed player here (the sanitizer build sees it).
+    QTest::qWait(700);
 }
 
 TEST(TransportControls, FirstShowSelectsTheStoredStation) {
