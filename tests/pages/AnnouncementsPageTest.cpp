@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWebEnginePage>
 
 #include "PagesRig.h"
@@ -104,4 +105,23 @@ TEST(AnnouncementsPage, NothingToOpenAndMalformedFeeds) {
     ASSERT_EQ(rig.messages.size(), 1);
     EXPECT_EQ(rig.announcements->table().rowCount(), 2);
     EXPECT_EQ(rig.announcements->table().value(1, QStringLiteral("baslik")), "\xDDki");
+}
+
+TEST(AnnouncementsPage, LoadAskedForDuringALoadRunsAfterIt) {
+    PagesRig rig;
+    rig.announcements->setFeedText(feed(item("Eski")));
+    int resumed = 0;
+    QObject::connect(&rig.announcements->table(), &pages::MemData::modelReset, [&] { ++resumed; });
+    // The load lets queued input run once: a new feed and a second load come in then.
+    QTimer::singleShot(0, [&] {
+        rig.announcements->setFeedText(feed(item("Yeni 1") + item("Yeni 2")));
+        rig.announcements->loadAnnouncements();
+        EXPECT_TRUE(rig.announcements->table().controlsDisabled());
+    });
+    rig.announcements->loadAnnouncements();
+    EXPECT_FALSE(rig.announcements->table().controlsDisabled());
+    ASSERT_EQ(rig.announcements->table().rowCount(), 2);
+    EXPECT_EQ(rig.announcements->table().value(1, QStringLiteral("baslik")), "Yeni 2");
+    EXPECT_EQ(rig.grid2->currentRow(), 1);
+    EXPECT_EQ(resumed, 4);  // each of the two loads: emptied, then resumed
 }
