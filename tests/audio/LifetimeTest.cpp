@@ -94,12 +94,15 @@ struct BlockingSync {
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     std::atomic<int> calls{0};
+    std::atomic<bool> left{false};  // the blocked call has returned from its wait
 
+    // Called on the stream's transfer thread.
     static void onSync(audio::HSYNC, audio::HCHANNEL, const char*, void* user) {
         auto* self = static_cast<BlockingSync*>(user);
         if (self->calls.fetch_add(1) == 0) {
             self->entered.set_value();
             self->released.wait();
+            self->left.store(true);
         }
     }
 };
@@ -124,6 +127,7 @@ TEST_F(EngineTest, FreeWhileACallbackBlocksDoesNotWaitForIt) {
     handles.clear();
     sync->release.set_value();
     EXPECT_TRUE(freed.get());
+    ASSERT_TRUE(enginetest::eventually([&] { return sync->left.load(); }, 2s));
     // No callback after the free has come back.
     std::this_thread::sleep_for(600ms);
     EXPECT_EQ(sync->calls.load(), 1);
