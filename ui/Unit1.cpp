@@ -16,6 +16,7 @@
 #include "AudioError.h"
 #include "Codepage.h"
 #include "ContactLinks.h"
+#include "ComboCloseUp.h"
 #include "CoverSearch.h"
 #include "DesktopOpener.h"
 #include "DeviceId.h"
@@ -27,7 +28,10 @@
 #include "ServerUrls.h"
 #include "Settings.h"
 #include "SkinResources.h"
+#include "StationWebView.h"
+#include "StatusBridge.h"
 #include "TabStrip.h"
+#include "Transport.h"
 #include "WindowMover.h"
 #include "WindowPlacement.h"
 
@@ -59,6 +63,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setUpWindow();
     setUpNowPlaying();
     setUpPages();
+    setUpPlayback();
     FormCreate();
 }
 
@@ -133,6 +138,68 @@ void TForm1::FitTitleLabel(const QString& text) {
 }
 const std::string& TForm1::LastCoverTitle() const {
     return coverSearch_->LastCoverTitle();
+}
+
+void TForm1::setUpPlayback() {
+    playerStatus_ = std::make_unique<player::StatusBridge>(
+        player::StatusSlots{edt_1, edt_2, edt_3, lbl_kbit, Timer2});
+    stationWebView_ = std::make_unique<player::StationWebView>(WebBrowser2);
+    player::TransportControls controls;
+    controls.cb_radyosec = cb_radyosec;
+    controls.Timer2 = Timer2;
+    controls.Timer3 = Timer3;
+    controls.Timer4 = Timer4;
+    controls.lbl_ses = lbl_ses;
+    controls.lbl_khz = lbl_khz;
+    controls.lbl_mono_stereo = lbl_mono_stereo;
+    controls.calan1 = calan1;
+    controls.WebBrowser2 = stationWebView_.get();
+    controls.directory = &directory;
+    controls.CurrentStation = &CurrentStation;
+    controls.sliderValue = [this] { return Slider_volume->value(); };
+    controls.setSliderValue = [this](int value) { Slider_volume->setValue(value); };
+    controls.showStopSymbol = [this](bool stop) {
+        img_play->setPicture((stop ? img_stop_ : img_play_)->picture());
+    };
+    controls.FitTitleLabel = [this](const QString& text) { FitTitleLabel(text); };
+    transport_ = std::make_unique<player::Transport>(controls, playerStatus_.get());
+
+    connect(btn_basla, &QPushButton::clicked, this, &TForm1::btn_baslaClick);
+    connect(btn_dur, &QPushButton::clicked, this, &TForm1::btn_durClick);
+    connect(lbl_play, &THotSpot::pressed, this, &TForm1::lbl_playMouseDown);
+    new player::ComboCloseUp(cb_radyosec, [this] { cb_radyosecCloseUp(); });
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+    connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
+    connect(Slider_volume, &TSlider::OnChange, this, &TForm1::Slider_volumeChange);
+}
+
+void TForm1::pelmoses(int volume) {
+    transport_->pelmoses(volume);
+}
+void TForm1::btn_baslaClick() {
+    transport_->btn_baslaClick();
+}
+void TForm1::btn_durClick() {
+    transport_->btn_durClick();
+}
+void TForm1::lbl_playMouseDown() {
+    transport_->lbl_playMouseDown();
+}
+void TForm1::cb_radyosecCloseUp() {
+    transport_->cb_radyosecCloseUp();
+}
+void TForm1::Timer2Timer() {
+    transport_->Timer2Timer();
+}
+void TForm1::Timer3Timer() {
+    transport_->Timer3Timer();
+}
+void TForm1::Timer4Timer() {
+    transport_->Timer4Timer();
+}
+void TForm1::Slider_volumeChange() {
+    transport_->Slider_volumeChange();
 }
 
 void TForm1::setUpPages() {
@@ -255,9 +322,7 @@ void TForm1::showEvent(QShowEvent* event) {
 }
 
 void TForm1::FormShow() {
-    const int n = cb_radyosec->count();
-    if (n - 1 >= ayar1)
-        cb_radyosec->setCurrentIndex(ayar1 < 0 ? -1 : ayar1);
+    transport_->FormShow(ayar1);
 }
 
 void TForm1::Image1MouseDown(Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
@@ -287,6 +352,7 @@ void TForm1::FormCreate() {
     lbl_saat->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
 
     stationCount = 0;
+    stationWebView_->hideBrowser();
     ayar1 = app::ReadAyar1(app::SettingsFilePath());
 
     try {

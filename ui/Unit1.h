@@ -21,6 +21,12 @@ class CoverSearch;
 class NowPlayingDisplay;
 }  // namespace nowplaying
 
+namespace player {
+class StationWebView;
+class StatusBridge;
+class Transport;
+}  // namespace player
+
 namespace pages {
 class AnnouncementsPage;
 class ContactLinks;
@@ -69,6 +75,18 @@ public:
     // The trimmed title, code page 1254, that the cover search last ran for.
     const std::string& LastCoverTitle() const;
 
+    // Playback; each handler hands over to the transport. pelmoses sets the playing channel's
+    // volume (0 to 100).
+    void pelmoses(int volume);
+    void btn_baslaClick();
+    void btn_durClick();
+    void lbl_playMouseDown();
+    void cb_radyosecCloseUp();
+    void Timer2Timer();
+    void Timer3Timer();
+    void Timer4Timer();
+    void Slider_volumeChange();
+
     // The station content pages; each handler hands over to its page.
     // A press on the tab strip: only x counts.
     void tabMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -116,6 +134,7 @@ private:
     void setUpWindow();
     void setUpNowPlaying();
     void setUpPages();
+    void setUpPlayback();
     void requestDirectory();
     void fillStations();
 
@@ -129,4 +148,8 @@ private:
     std::unique_ptr<pages::TabStrip> tabStrip_;
     std::unique_ptr<pages::MessageForm> messageForm_;
     std::unique_ptr<pages::ContactLinks> contactLinks_;
+    // The bridge outlives the transport, whose end waits for workers that still report.
+    std::unique_ptr<player::StatusBridge> playerStatus_;
+    std::unique_ptr<player::StationWebView> stationWebView_;
+    std::unique_ptr<player::Transport> transport_;
 };
