@@ -201,6 +201,7 @@ class PlayerTest(unittest.TestCase):
         player = self.start_player(ayar1=1)
         player.window()
         self.wait_for_listener("/pop.aac")
+        connected = time.monotonic()
         search = self.wait_for_request("an image search",
                                        lambda r: r["path"] == "/images"
                                        and not r["query"].startswith("q=tbn:"), 15)
@@ -211,6 +212,7 @@ class PlayerTest(unittest.TestCase):
                                         lambda r: r["query"].startswith("q=tbn:"), 10)
         self.assertEqual(picture["status"], 200)
         self.assertEqual(self.requests("/reklam/reklam.mp3"), [])
+        time.sleep(max(0.0, connected + 6.0 - time.monotonic()))  # buffered and faded in
         samples = recording.samples()
         self.assertGreater(audio.rms(samples, len(samples) - audio.RATE, len(samples)),
                            audio.SILENCE * 10, "the AAC stream is not heard")
@@ -409,7 +411,9 @@ class PlayerTest(unittest.TestCase):
         self.station.source(mount, "up")
         up = len(recording.samples()) / audio.RATE
         self.wait_for_listener(mount, timeout=15)
-        time.sleep(4.0)
+        # A source that has just come back has no burst to give: the player's buffer fills at
+        # the stream's own pace (about 4 s) before the fade-in starts.
+        time.sleep(9.0)
 
         samples = recording.samples()
         recording.stop()
