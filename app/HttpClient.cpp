@@ -55,9 +55,7 @@ QByteArray HttpClient::get(const QString& url) {
                          QNetworkRequest::ManualRedirectPolicy);
     request.setRawHeader("User-Agent", settings_.userAgent);
     request.setRawHeader("Accept", settings_.accept);
-    if (!settings_.acceptEncoding.isEmpty()) {
-        request.setRawHeader("Accept-Encoding", settings_.acceptEncoding);
-    }
+    request.setRawHeader("Accept-Encoding", settings_.acceptEncoding);
     if (!settings_.contentType.isEmpty()) {
         request.setRawHeader("Content-Type", settings_.contentType);
     }

@@ -26,7 +26,9 @@ public:
 struct HttpSettings {
     QByteArray userAgent = "Mozilla/3.0 (compatible; Indy Library)";
     QByteArray accept = "text/html, */*";
-    QByteArray acceptEncoding;                // empty: not sent
+    // The network layer asks for compressed replies unless told otherwise; "identity" asks for
+    // the body as it is, which is what a client without this header gets.
+    QByteArray acceptEncoding = "identity";
     QByteArray contentType;                   // empty: not sent
     qint64 maxReplyBytes = 16 * 1024 * 1024;  // a larger reply fails without being read whole
     int idleTimeoutMs = 60'000;               // no byte for this long fails the request
