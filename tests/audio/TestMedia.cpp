@@ -13,14 +13,29 @@ namespace testmedia {
 
 namespace {
 
+// Removed again when the test program ends.
+class TempFolder {
+public:
+    TempFolder()
+        : path_(std::filesystem::temp_directory_path() /
+                ("zelkor-audio-" + std::to_string(::getpid()))) {
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
 std::filesystem::path folder() {
-    static const std::filesystem::path dir = [] {
-        auto p =
-            std::filesystem::temp_directory_path() / ("zelkor-audio-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(p);
-        return p;
-    }();
-    return dir;
+    static const TempFolder dir;
+    return dir.path();
 }
 
 }  // namespace
