@@ -84,7 +84,9 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         contentLength = contentLength_;
     }
     if (contentLength >= 0) {
-        end_ = static_cast<std::uint32_t>(std::min<std::int64_t>(contentLength, POS_FAILURE32 - 1));
+        // Past the cap the buffer cannot hold the whole file, so a full buffer is 100%.
+        end_ = static_cast<std::uint32_t>(
+            std::min<std::int64_t>(contentLength, static_cast<std::int64_t>(kFileBufferCap)));
     } else {
         end_ = liveBufferBytes();
         ring_.setLimit(end_);
