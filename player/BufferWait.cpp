@@ -11,8 +11,8 @@ namespace player {
 
 namespace {
 
-constexpr auto kPollStep = std::chrono::milliseconds(2);
-constexpr int kPollSteps = 10;
+constexpr auto kPollStep = std::chrono::milliseconds(5);
+constexpr int kPollSteps = 4;
 
 void WaitForProgress(const PlayerState& state, std::uint32_t download) {
     for (int step = 0; step < kPollSteps && !state.stopRequested(); ++step) {
