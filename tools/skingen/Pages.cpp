@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <functional>
 
 #include "Glyphs.h"
 #include "SkinStyle.h"
@@ -130,6 +131,24 @@ void paintLiveBadge(QPainter& p) {
     p.drawText(badge.adjusted(20, 0, -6, 0), Qt::AlignCenter, QStringLiteral("CANLI YAYIN"));
 }
 
+// A content page: brushed metal (its grain seeded per page), the header with its title, and
+// what the page adds on top.
+QImage contentPage(unsigned seed, const char* title, const std::function<void(QPainter&)>& extra) {
+    QImage image = metal(seed);
+    QPainter p(&image);
+    prepare(p);
+    paintHeader(p, title);
+    extra(p);
+    return image;
+}
+
+// A line of soft italic text under the header.
+void paintIntro(QPainter& p, const QRectF& rect, const char* text) {
+    p.setFont(SkinStyle::font("Liberation Sans", 11, false, true));
+    p.setPen(SkinStyle::kInkSoft);
+    p.drawText(rect, Qt::AlignLeft | Qt::AlignVCenter, QString::fromUtf8(text));
+}
+
 }  // namespace
 
 QImage player() {
@@ -153,61 +172,42 @@ QImage player() {
 }
 
 QImage schedule() {
-    QImage image = metal(2);
-    QPainter p(&image);
-    prepare(p);
-    paintHeader(p, "Programlar");
-    // The day bar behind the flat day buttons.
-    QLinearGradient bar(0, 46, 0, 73);
-    bar.setColorAt(0, QColor(250, 251, 252));
-    bar.setColorAt(1, QColor(208, 213, 220));
-    p.fillRect(QRect(0, 46, kWidth, 27), bar);
-    p.fillRect(QRect(0, 72, kWidth, 1), QColor(140, 148, 160));
-    for (int x : {47, 93, 137, 181, 227, 273})
-        p.fillRect(QRect(x - 1, 50, 1, 19), QColor(176, 182, 192));
-    return image;
+    return contentPage(2, "Programlar", [](QPainter& p) {
+        // The day bar behind the flat day buttons.
+        QLinearGradient bar(0, 46, 0, 73);
+        bar.setColorAt(0, QColor(250, 251, 252));
+        bar.setColorAt(1, QColor(208, 213, 220));
+        p.fillRect(QRect(0, 46, kWidth, 27), bar);
+        p.fillRect(QRect(0, 72, kWidth, 1), QColor(140, 148, 160));
+        for (int x : {47, 93, 137, 181, 227, 273})
+            p.fillRect(QRect(x - 1, 50, 1, 19), QColor(176, 182, 192));
+    });
 }
 
 QImage announcements() {
-    QImage image = metal(3);
-    QPainter p(&image);
-    prepare(p);
-    paintHeader(p, "Duyurular");
-    return image;
+    return contentPage(3, "Duyurular", [](QPainter&) {});
 }
 
 QImage message() {
-    QImage image = metal(4);
-    QPainter p(&image);
-    prepare(p);
-    paintHeader(p, "Mesaj Gönderin");
-    p.setFont(SkinStyle::font("Liberation Sans", 11, false, true));
-    p.setPen(SkinStyle::kInkSoft);
-    p.drawText(QRectF(22, 52, 280, 16), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("İstek ve görüşlerinizi stüdyoya iletin."));
-    // Each field frames the text control that lies over it with a few pixels to spare.
-    paintField(p, QRectF(21, 97, 282, 31), "Adınız Soyadınız:");
-    paintField(p, QRectF(21, 163, 282, 31), "E-Posta Adresiniz:");
-    paintField(p, QRectF(16, 224, 287, 131), "Mesajınız:");
-    return image;
+    return contentPage(4, "Mesaj Gönderin", [](QPainter& p) {
+        paintIntro(p, QRectF(22, 52, 280, 16), "İstek ve görüşlerinizi stüdyoya iletin.");
+        // Each field frames the text control that lies over it with a few pixels to spare.
+        paintField(p, QRectF(21, 97, 282, 31), "Adınız Soyadınız:");
+        paintField(p, QRectF(21, 163, 282, 31), "E-Posta Adresiniz:");
+        paintField(p, QRectF(16, 224, 287, 131), "Mesajınız:");
+    });
 }
 
 QImage contact() {
-    QImage image = metal(5);
-    QPainter p(&image);
-    prepare(p);
-    paintHeader(p, "Bize Ulaşın");
-    p.setFont(SkinStyle::font("Liberation Sans", 11, false, true));
-    p.setPen(SkinStyle::kInkSoft);
-    p.drawText(QRectF(32, 56, 260, 24), Qt::AlignLeft | Qt::AlignVCenter,
-               QStringLiteral("Her gün 24 saat yayındayız."));
-    for (qreal y : {84.0, 142.0, 202.0, 259.0, 336.0})
-        paintRule(p, 24, 296, y);
-    p.setFont(SkinStyle::font("Liberation Sans", 13, true));
-    SkinStyle::paintEmbossedText(p, QRectF(32, 352, 170, 30), Qt::AlignLeft | Qt::AlignVCenter,
-                                 QStringLiteral("Bizi takip edin"), SkinStyle::kInk,
-                                 QColor(255, 255, 255, 170));
-    return image;
+    return contentPage(5, "Bize Ulaşın", [](QPainter& p) {
+        paintIntro(p, QRectF(32, 56, 260, 24), "Her gün 24 saat yayındayız.");
+        for (qreal y : {84.0, 142.0, 202.0, 259.0, 336.0})
+            paintRule(p, 24, 296, y);
+        p.setFont(SkinStyle::font("Liberation Sans", 13, true));
+        SkinStyle::paintEmbossedText(p, QRectF(32, 352, 170, 30), Qt::AlignLeft | Qt::AlignVCenter,
+                                     QStringLiteral("Bizi takip edin"), SkinStyle::kInk,
+                                     QColor(255, 255, 255, 170));
+    });
 }
 
 }  // namespace Pages
