@@ -114,6 +114,12 @@ void Transport::cb_radyosecCloseUp() {
 }
 
 void Transport::Timer2Timer() {
+    // A worker that was still connecting when the listener stopped can arm the retry after
+    // the stop; with the play symbol showing, the retry ends instead of playing unseen.
+    if (playTag_ == 0) {
+        controls_.Timer2->stop();
+        return;
+    }
     startStreamWorker();
 }
 

@@ -190,6 +190,24 @@ TEST_F(TransportTest, ToggleToStopWhileARetryIsPendingStaysStopped) {
     EXPECT_EQ(server.requestCount("/live"), 0u);
 }
 
+TEST_F(TransportTest, ToggleToStopWhileConnectingDoesNotRetryAfterwards) {
+    fixture::Reply late = fixture::Reply::status(404, "Not Found");
+    late.delayBeforeHead = 400ms;
+    server.route("/late", late);
+    PlayerRig rig({{server.url("/late"), "", ""}});
+    rig.transport->FormShow(0);
+    ASSERT_TRUE(rig.waitForLog(kConnecting));
+    rig.transport->lbl_playMouseDown();
+    // The worker fails after the stop and arms the retry; its tick does not start another.
+    ASSERT_TRUE(rig.waitForLog(kNoConnection));
+    ASSERT_TRUE(rig.waitFor([&] { return rig.transport->state().runningWorkers() == 0; }));
+    const auto requests = server.requestCount("/late");
+    rig.pump(1200ms);
+    EXPECT_EQ(server.requestCount("/late"), requests);
+    EXPECT_FALSE(rig.Timer2.isActive());
+    EXPECT_EQ(rig.log.count(kConnecting), 1);
+}
+
 TEST_F(TransportTest, ToggleToPlaySkipsTheClip) {
     PlayerRig rig({withClip()});
     rig.transport->FormShow(0);
