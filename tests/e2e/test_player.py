@@ -78,6 +78,11 @@ class PlayerTest(unittest.TestCase):
         print("--- station requests:")
         for r in self.station.requests():
             print(f"{r['status']} {r['path']}?{r['query']}"[:160])
+        # In a sanitizer build, a report from the player fails the test that provoked it.
+        sanitizer = [line for line in printed
+                     if "runtime error:" in line or "ERROR: AddressSanitizer" in line]
+        if sanitizer:
+            raise AssertionError("the player's sanitizer reported:\n" + "\n".join(sanitizer))
 
     # What the station saw -------------------------------------------------------------------
 
