@@ -14,11 +14,8 @@ def _die_with_parent():
     _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGTERM)
 
 
-def start(args, quiet=False):
-    return subprocess.Popen(args, stdin=subprocess.DEVNULL,
-                            stdout=subprocess.DEVNULL if quiet else None,
-                            stderr=subprocess.DEVNULL if quiet else None,
-                            preexec_fn=_die_with_parent)
+def start(args):
+    return subprocess.Popen(args, stdin=subprocess.DEVNULL, preexec_fn=_die_with_parent)
 
 
 def stop(process, grace=3.0):
