@@ -23,6 +23,8 @@ int main(int argc, char** argv) {
     allowWebViewsAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
+    // Lets Wayland desktops find the launcher and so the window's icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("zelkorfm"));
 
     app::SingleInstanceLock lock;
     const std::string name =
