@@ -77,6 +77,20 @@ std::string ToCp1254(const QString& text) {
     return out;
 }
 
+QString Cp1254Address(const std::string& bytes) {
+    QString out;
+    out.reserve(static_cast<qsizetype>(bytes.size()));
+    for (const char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x80) {
+            out.append(QLatin1Char(c));
+        } else {
+            out.append(QStringLiteral("%%1").arg(b, 2, 16, QLatin1Char('0')).toUpper());
+        }
+    }
+    return out;
+}
+
 std::string Utf8ToCp1254(const QByteArray& utf8) {
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString text = decoder.decode(utf8);

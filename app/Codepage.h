@@ -11,6 +11,9 @@ namespace app {
 QString FromCp1254(const std::string& bytes);
 // Characters the code page cannot hold become "?".
 std::string ToCp1254(const QString& text);
+// An address made of code page 1254 bytes, as a URL that sends those same bytes: each byte
+// above 127 is percent-encoded as itself rather than as UTF-8.
+QString Cp1254Address(const std::string& bytes);
 // Ill-formed UTF-8 gives empty text.
 std::string Utf8ToCp1254(const QByteArray& utf8);
 

@@ -59,7 +59,7 @@ void CoverSearch::search(std::uint64_t run, const std::string& title) {
 
     // A client of its own with the library's defaults, not the window client's settings.
     app::HttpClient download(app::HttpSettings::libraryDefaults());
-    const QByteArray bytes = download.get(app::FromCp1254(source.address));
+    const QByteArray bytes = download.get(app::Cp1254Address(source.address));
     if (superseded(run)) {
         return;
     }

@@ -45,3 +45,9 @@ TEST(ReplaceAll, ReplacesLeftToRightWithoutRescanning) {
     EXPECT_EQ(ReplaceAll(QStringLiteral("Rock & Roll"), QStringLiteral("&"), QStringLiteral("&&")),
               QStringLiteral("Rock && Roll"));
 }
+
+TEST(Codepage, AddressesSendTheirOwnBytesForLettersAboveAscii) {
+    EXPECT_EQ(Cp1254Address("http://h/sanatci/Akta\xFE.JPG"),
+              QStringLiteral("http://h/sanatci/Akta%FE.JPG"));
+    EXPECT_EQ(Cp1254Address("http://h/a%20b?x=1"), QStringLiteral("http://h/a%20b?x=1"));
+}

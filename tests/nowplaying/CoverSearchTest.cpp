@@ -83,14 +83,18 @@ TEST(CoverSearch, ArtistFolderAndPrefixModes) {
     ASSERT_EQ(rig.server.requestCount("/art/Artist%20One.JPG"), 1u);
     EXPECT_TRUE(isRed(rig.Image3->picture().pixelColor(5, 5)));
 
+    // Turkish letters of the artist's name go out as their own code page bytes.
+    rig.edt_2->setText(QStringLiteral("Aktaş - Şarkı"));
+    EXPECT_EQ(rig.server.requestCount("/art/Akta%FE.JPG"), 1u);
+
     // 120 characters after "w-": the last 20 are not part of the address.
     std::string prefix = rig.server.url("/w/");
     prefix += std::string(100 - prefix.size(), 'a');
     rig.CurrentStation.coverArtMode = "w-" + prefix + std::string(20, 'b');
     rig.edt_2->setText(QStringLiteral("Şarkı 1"));
     const auto requests = rig.server.requests();
-    ASSERT_EQ(requests.size(), 2u);
-    EXPECT_EQ(requests[1].path,
+    ASSERT_EQ(requests.size(), 3u);
+    EXPECT_EQ(requests[2].path,
               "/w/" + std::string(100 - rig.server.url("/w/").size(), 'a') + "%DEark%FD+1");
 }
 
