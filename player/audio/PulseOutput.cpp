@@ -15,19 +15,19 @@ void PulseOutput::StreamFree::operator()(pa_simple* stream) const {
 }
 
 std::unique_ptr<PulseOutput> PulseOutput::open() {
-    pa_sample_spec spec{};
-    spec.format = PA_SAMPLE_S16LE;
-    spec.rate = kRate;
-    spec.channels = kChannels;
+    pa_sample_spec sampleFormat{};
+    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.rate = kRate;
+    sampleFormat.channels = kChannels;
     pa_buffer_attr attr{};
     attr.maxlength = static_cast<std::uint32_t>(-1);
-    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatencyMs * 1000, &spec));
+    attr.tlength = static_cast<std::uint32_t>(pa_usec_to_bytes(kLatencyMs * 1000, &sampleFormat));
     attr.prebuf = static_cast<std::uint32_t>(-1);
     attr.minreq = static_cast<std::uint32_t>(-1);
     attr.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    Stream stream(pa_simple_new(nullptr, "zelkorfm", PA_STREAM_PLAYBACK, nullptr, "radio", &spec,
-                                nullptr, &attr, &error));
+    Stream stream(pa_simple_new(nullptr, "zelkorfm", PA_STREAM_PLAYBACK, nullptr, "radio",
+                                &sampleFormat, nullptr, &attr, &error));
     if (!stream) {
         return nullptr;
     }

@@ -144,7 +144,7 @@ TEST_F(Startup, AnUnreachableOrFailingDirectoryEndsTheProgram) {
     server.route("/302/xml.aspx", Reply::redirect(server.url("/ok/xml.aspx")));
     server.route("/ok/xml.aspx", Reply::text(directoryReply("1002", 2)));
     for (const std::string& base : {server.url("/404/"), server.url("/500/"), server.url("/302/"),
-                                   std::string("http://127.0.0.1:1/")}) {
+                                    std::string("http://127.0.0.1:1/")}) {
         qputenv("ZELKOR_DIRECTORY_URL", QByteArray::fromStdString(base));
         const auto form = start();
         EXPECT_TRUE(form->terminationRequested()) << base;
