@@ -45,6 +45,20 @@ class Desktop:
             raise RuntimeError("Xvfb did not start")
         self.env["DISPLAY"] = ":" + number
         self.env.pop("WAYLAND_DISPLAY", None)
+        self._map_turkish_letters()
+
+    def _map_turkish_letters(self):
+        """Gives the Turkish letters keys of their own. Otherwise xdotool borrows a key for each
+        such letter and gives it back at once, and the player may read the key after it has been
+        given back, typing another letter."""
+        pairs = ["scedilla Scedilla", "idotless Iabovedot", "gbreve Gbreve",
+                 "udiaeresis Udiaeresis", "odiaeresis Odiaeresis", "ccedilla Ccedilla"]
+        free = [int(line.split()[1]) for line in _run(["xmodmap", "-pke"], env=self.env).splitlines()
+                if line.strip().endswith("=")]
+        expressions = []
+        for keycode, keysyms in zip(reversed(free), pairs):
+            expressions += ["-e", "keycode %d = %s" % (keycode, keysyms)]
+        _run(["xmodmap", *expressions], env=self.env)
 
     def xdotool(self, *args):
         return _run(["xdotool", *map(str, args)], env=self.env)
