@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <QTest>
 
 #include "Audio.h"
@@ -17,6 +19,18 @@ const QString kTitle = Entry('2', QStringLiteral("Artist - Song"));
 
 bool IsBuffering(const QString& entry) {
     return entry.startsWith(Entry('1', QString::fromUtf8("Arabelleğe Alınıyor... ")));
+}
+
+// The middle gap between consecutive moments: a busy machine delays some timer ticks, but a
+// wrong interval moves the median.
+std::chrono::steady_clock::duration MedianGap(
+    const std::vector<std::chrono::steady_clock::time_point>& times) {
+    std::vector<std::chrono::steady_clock::duration> gaps;
+    for (std::size_t i = 1; i < times.size(); ++i) {
+        gaps.push_back(times[i] - times[i - 1]);
+    }
+    std::nth_element(gaps.begin(), gaps.begin() + gaps.size() / 2, gaps.end());
+    return gaps[gaps.size() / 2];
 }
 
 int FindBuffering(const QStringList& log, int from) {
@@ -105,9 +119,10 @@ TEST_F(TransportTest, ClipThenLiveStreamInTheTypicalOrder) {
     }
     EXPECT_EQ(volumes, expected);
     ASSERT_EQ(times.size(), 72u);
-    const auto fade = times.back() - times[1];
-    EXPECT_GE(fade, 1900ms);
-    EXPECT_LE(fade, 4000ms);
+    // One step every 30 ms: never faster, and late only where the machine was busy.
+    EXPECT_GE(times.back() - times[1], 1900ms);
+    const std::vector<std::chrono::steady_clock::time_point> steps(times.begin() + 1, times.end());
+    EXPECT_LE(MedianGap(steps), 45ms);
     EXPECT_EQ(rig.lbl_ses->text(), QStringLiteral("70"));
     EXPECT_EQ(rig.lbl_khz->text(), QStringLiteral("44 KHZ"));
     EXPECT_EQ(rig.lbl_mono_stereo->text(), QStringLiteral("STEREO"));
@@ -133,18 +148,18 @@ TEST_F(TransportTest, RetriesEveryHalfSecondUntilTheServerIsBack) {
     rig.transport->FormShow(0);
     ASSERT_TRUE(rig.waitForLog(kNoConnection));
     EXPECT_TRUE(rig.Timer2.isActive());
-    rig.pump(2000ms);
+    ASSERT_TRUE(rig.waitFor([&] { return rig.log.count(kConnecting) >= 5; }, 10s));
     std::vector<std::chrono::steady_clock::time_point> attempts;
     for (int i = 0; i < rig.log.size(); ++i) {
         if (rig.log[i] == kConnecting) {
             attempts.push_back(rig.logTimes[i]);
         }
     }
-    ASSERT_GE(attempts.size(), 4u);
+    ASSERT_GE(attempts.size(), 5u);
     for (std::size_t i = 1; i < attempts.size(); ++i) {
         EXPECT_GE(attempts[i] - attempts[i - 1], 450ms);
-        EXPECT_LE(attempts[i] - attempts[i - 1], 900ms);
     }
+    EXPECT_LE(MedianGap(attempts), 700ms);
     server.setDown(false);
     ASSERT_TRUE(rig.waitForLog(kTitle));
     EXPECT_FALSE(rig.Timer2.isActive());
