@@ -19,7 +19,7 @@ constexpr std::int64_t kAnalyzeMicroseconds = 500000;
 constexpr int kMaxErrorsInARow = 200;  // then the input is garbage, not a damaged frame
 // A parser fed garbage finds no frame and reads on for ever; past this much input without one,
 // the stream cannot go on.
-constexpr std::uint64_t kMaxBytesWithoutFrame = 128 * 1024;
+constexpr std::uint64_t kMaxBytesWithoutFrame = 64 * 1024;
 }  // namespace
 
 void Decoder::FormatCloser::operator()(AVFormatContext* p) const {
