@@ -158,5 +158,26 @@ TEST_F(FaultTransportTest, SwitchDuringASlowConnectPlaysOnlyTheNewStation) {
     EXPECT_TRUE(Sounds(rig));
 }
 
+TEST_F(FaultTransportTest, SwitchToAStationWithoutAStreamWhileBufferingPlaysNothing) {
+    IcyStation slow;
+    slow.audio = ReadMedia("live.mp3");
+    slow.bytesPerSecond = 12000;  // below the stream's rate: buffering takes long
+    server.route("/slow", IcyReply(slow));
+    PlayerRig rig({{server.url("/slow"), "", ""}, {"", "", ""}});
+    rig.transport->FormShow(0);
+    ASSERT_TRUE(rig.waitFor([&] {
+        return rig.log.size() > 0 &&
+               rig.log.last().startsWith(Entry('1', QString::fromUtf8("Arabelleğe")));
+    }));
+    rig.pump(300ms);
+    // The switch sets the stop request and clears it again within one handler.
+    rig.cb_radyosec->setCurrentIndex(1);
+    rig.transport->cb_radyosecCloseUp();
+    const int switched = static_cast<int>(rig.log.size());
+    rig.pump(6s);
+    EXPECT_EQ(rig.find(Entry('v', QStringLiteral("0")), switched), -1) << "a worker played on";
+    EXPECT_FALSE(Sounds(rig));
+}
+
 }  // namespace
 }  // namespace playertest
