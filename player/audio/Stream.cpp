@@ -72,7 +72,10 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         proc(block.data(), 0, user);
     }
 
-    const int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    if (rc == ERROR_FILEFORM && stalled_.load()) {
+        rc = ERROR_TIMEOUT;  // the probe saw the end of a download that was given up on
+    }
     if (rc != ERROR_OK || (options_.aacOnly && !decoder_.isAac())) {
         release();
         return rc != ERROR_OK ? rc : ERROR_FILEFORM;
@@ -272,7 +275,7 @@ bool Stream::onBody(const std::uint8_t* data, std::size_t length) {
 bool Stream::keepGoing(std::chrono::steady_clock::duration sinceLastData) {
     // A server that keeps the connection open and sends nothing counts as gone.
     if (sinceLastData >= options_.timeout) {
-        stalled_ = true;
+        stalled_.store(true);
         return false;
     }
     return !released_.load();
@@ -284,7 +287,7 @@ void Stream::onEnd() {
     {
         std::lock_guard lock(mutex_);
         if (phase_ == Phase::Connecting) {
-            phase_ = stalled_ ? Phase::TimedOut : Phase::Failed;
+            phase_ = stalled_.load() ? Phase::TimedOut : Phase::Failed;
         }
         headArrived_.notify_all();
         // Set together with taking the list, so a sync added meanwhile is called exactly once.

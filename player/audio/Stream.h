@@ -119,10 +119,10 @@ private:
     std::unique_ptr<IcyDemux> demux_;
     std::string lastMeta_;
     bool ringOpen_ = true;
-    bool stalled_ = false;  // the transfer was given up for lack of data
 
     std::atomic<HSTREAM> handle_{0};
     std::atomic<bool> released_{false};
+    std::atomic<bool> stalled_{false};  // the transfer was given up for lack of data
     std::atomic<bool> playing_{false};
     std::atomic<bool> ended_{false};        // played to its end (mixer thread sets it)
     std::atomic<bool> decodeEnded_{false};  // decoder thread sets it
