@@ -14,8 +14,12 @@ namespace {
 constexpr auto kPollStep = std::chrono::milliseconds(5);
 constexpr int kPollSteps = 4;
 
-void WaitForProgress(const PlayerState& state, std::uint32_t download) {
-    for (int step = 0; step < kPollSteps && !state.stopRequested(); ++step) {
+bool Cancelled(const PlayerState& state, const WorkerTicket& ticket) {
+    return state.stopRequested(ticket) || state.superseded(ticket);
+}
+
+void WaitForProgress(const PlayerState& state, std::uint32_t download, const WorkerTicket& ticket) {
+    for (int step = 0; step < kPollSteps && !Cancelled(state, ticket); ++step) {
         std::this_thread::sleep_for(kPollStep);
         if (audio::StreamGetFilePosition(state.currentChannel(), audio::FILEPOS_DOWNLOAD) !=
             download) {
@@ -34,7 +38,8 @@ std::optional<std::uint32_t> BufferPercent(std::uint32_t download, std::uint32_t
     return (download - current) * 100u / end;
 }
 
-bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playAbove) {
+bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playAbove,
+                   const WorkerTicket& ticket) {
     for (;;) {
         const audio::HSTREAM channel = state.currentChannel();
         const std::uint32_t end = audio::StreamGetFilePosition(channel, audio::FILEPOS_END);
@@ -46,14 +51,14 @@ bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playA
             return true;
         }
         bridge.sendStatus(StatusBuffering, static_cast<std::intptr_t>(static_cast<int>(*percent)));
-        if (state.stopRequested()) {
+        if (Cancelled(state, ticket)) {
             return false;
         }
         if (*percent > playAbove) {
             return true;
         }
-        WaitForProgress(state, download);
-        if (state.stopRequested()) {
+        WaitForProgress(state, download, ticket);
+        if (Cancelled(state, ticket)) {
             return false;  // checked again so a stop is not followed by one more percentage
         }
     }

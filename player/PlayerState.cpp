@@ -24,6 +24,35 @@ void PlayerState::setPrerollUrl(std::string url) {
     prerollUrl_ = std::move(url);
 }
 
+WorkerTicket PlayerState::newWorker() {
+    std::lock_guard lock(startMutex_);
+    return WorkerTicket{++starts_, stops_.load()};
+}
+
+bool PlayerState::adopt(const WorkerTicket& ticket, audio::HSTREAM handle) {
+    std::lock_guard lock(startMutex_);
+    if (superseded(ticket)) {
+        return false;
+    }
+    currentChannel_.store(handle);
+    return true;
+}
+
+bool PlayerState::superseded(const WorkerTicket& ticket) const {
+    return starts_.load() != ticket.start;
+}
+
+bool PlayerState::stopRequested(const WorkerTicket& ticket) const {
+    return stopRequest_.load() || stops_.load() != ticket.stops;
+}
+
+void PlayerState::setStopRequest(bool stop) {
+    if (stop) {
+        ++stops_;
+    }
+    stopRequest_.store(stop);
+}
+
 bool PlayerState::takeLiveChannel(audio::HSTREAM handle) {
     if (handle == 0) {
         return false;

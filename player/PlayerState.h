@@ -4,6 +4,7 @@
 // may read one while the window's thread replaces it.
 
 #include <atomic>
+#include <cstdint>
 #include <mutex>
 #include <string>
 
@@ -11,11 +12,25 @@
 
 namespace player {
 
+// What a worker was started under: the how-manieth start and how many stops came before it.
+struct WorkerTicket {
+    std::uint64_t start = 0;
+    std::uint64_t stops = 0;
+};
+
 class PlayerState {
 public:
-    // Written by both workers right after each create attempt; read by workers and window.
+    // Written by the workers right after each create (adopt); read by workers and window.
     audio::HSTREAM currentChannel() const { return currentChannel_.load(); }
-    void setCurrentChannel(audio::HSTREAM handle) { currentChannel_.store(handle); }
+
+    // Window's thread, for each worker it starts.
+    WorkerTicket newWorker();
+    // Worker's thread, after its create: makes handle the current channel unless a newer worker
+    // has been started since, in which case the caller must free handle itself (the newer one
+    // frees only what is current when it begins). Atomic with newWorker().
+    bool adopt(const WorkerTicket& ticket, audio::HSTREAM handle);
+    // A newer worker has been started since ticket's.
+    bool superseded(const WorkerTicket& ticket) const;
 
     // Written by the window's thread before each StreamWorker start, read by StreamWorker.
     std::string connectUrl() const;
@@ -25,9 +40,10 @@ public:
     void setPrerollUrl(std::string url);
 
     // The stop request (the start button's Tag): set by stop, cleared by start, read by the
-    // workers at each pass of their buffering loop.
-    bool stopRequested() const { return stopRequest_.load(); }
-    void setStopRequest(bool stop) { stopRequest_.store(stop); }
+    // workers at each pass of their buffering loop. A switch sets and clears it within one
+    // handler, so every stop is also counted: a worker that slept through both still sees it.
+    bool stopRequested(const WorkerTicket& ticket) const;
+    void setStopRequest(bool stop);
 
     // The live stream whose download breaking off counts as a lost connection. Set by
     // StreamWorker just before it plays; cleared whenever playback is stopped or replaced on
@@ -43,6 +59,9 @@ public:
 
 private:
     std::atomic<audio::HSTREAM> currentChannel_{0};
+    mutable std::mutex startMutex_;  // makes adopt() and newWorker() exclusive
+    std::atomic<std::uint64_t> starts_{0};
+    std::atomic<std::uint64_t> stops_{0};
     std::atomic<audio::HSTREAM> liveChannel_{0};
     std::atomic<bool> stopRequest_{false};
     std::atomic<int> runningWorkers_{0};

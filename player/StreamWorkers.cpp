@@ -17,16 +17,32 @@ namespace {
 constexpr std::uint32_t kStreamPlayAbove = 75;
 constexpr std::uint32_t kClipPlayAbove = 30;
 
-// The AAC reader first; any other stream is then opened again by the general reader.
-audio::HSTREAM OpenStream(Transport& transport, const std::string& url) {
+enum class Opened { Current, Failed, Superseded };
+
+// The AAC reader first; any other stream is then opened again by the general reader. A worker
+// started meanwhile has freed what was current when it began, not what this one was still
+// creating: a stream made for a superseded start is freed here, so none lives on unowned and
+// only the newest start is heard. The superseded worker ends silently; the newer one reports.
+Opened OpenStream(Transport& transport, const std::string& url, const WorkerTicket& ticket) {
     audio::HSTREAM handle = audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS,
                                                       StreamDownloadProc, &transport);
     if (handle == 0) {
         handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, StreamDownloadProc,
                                         &transport);
     }
-    transport.state().setCurrentChannel(handle);
-    return handle;
+    if (!transport.state().adopt(ticket, handle)) {
+        audio::StreamFree(handle);
+        return Opened::Superseded;
+    }
+    return handle != 0 ? Opened::Current : Opened::Failed;
+}
+
+// Status 1 for a failed create; true when the worker may go on.
+bool CanGoOn(StatusBridge& bridge, Opened opened) {
+    if (opened == Opened::Failed) {
+        bridge.sendStatus(StatusNoConnection);
+    }
+    return opened == Opened::Current;
 }
 
 void FreeCurrent(PlayerState& state) {
@@ -69,17 +85,16 @@ std::optional<std::string> CopyTags(audio::HSTREAM handle, audio::Tag kind) {
 
 }  // namespace
 
-void StreamWorker(Transport& transport) {
+void StreamWorker(Transport& transport, WorkerTicket ticket) {
     PlayerState& state = transport.state();
     StatusBridge& bridge = transport.bridge();
     FreeCurrent(state);
     audio::SetConfigPtr(audio::CONFIG_NET_AGENT, "brenvikdesktop");
     bridge.sendStatus(StatusConnecting);
-    if (OpenStream(transport, state.connectUrl()) == 0) {
-        bridge.sendStatus(StatusNoConnection);
+    if (!CanGoOn(bridge, OpenStream(transport, state.connectUrl(), ticket))) {
         return;
     }
-    if (!WaitForBuffer(state, bridge, kStreamPlayAbove)) {
+    if (!WaitForBuffer(state, bridge, kStreamPlayAbove, ticket)) {
         return;  // stopped: the next worker frees the stream
     }
     // From here on a newer worker may have replaced the stream: use whichever is current.
@@ -101,15 +116,14 @@ void StreamWorker(Transport& transport) {
     }
 }
 
-void PrerollWorker(Transport& transport) {
+void PrerollWorker(Transport& transport, WorkerTicket ticket) {
     PlayerState& state = transport.state();
     StatusBridge& bridge = transport.bridge();
     FreeCurrent(state);
-    if (OpenStream(transport, state.prerollUrl()) == 0) {
-        bridge.sendStatus(StatusNoConnection);
+    if (!CanGoOn(bridge, OpenStream(transport, state.prerollUrl(), ticket))) {
         return;
     }
-    if (!WaitForBuffer(state, bridge, kClipPlayAbove)) {
+    if (!WaitForBuffer(state, bridge, kClipPlayAbove, ticket)) {
         return;
     }
     CallOnGui(&transport, [&transport] { transport.applySliderVolume(); });

@@ -5,15 +5,17 @@
 #include <cstdint>
 
 #include "Audio.h"
+#include "PlayerState.h"
 
 namespace player {
 
 class StatusBridge;
 class Transport;
 
-// Worker threads: the live stream (connectUrl) and the advertisement clip (prerollUrl).
-void StreamWorker(Transport& transport);
-void PrerollWorker(Transport& transport);
+// Worker threads: the live stream (connectUrl) and the advertisement clip (prerollUrl). The
+// ticket is the one the transport took when it started the thread.
+void StreamWorker(Transport& transport, WorkerTicket ticket);
+void PrerollWorker(Transport& transport, WorkerTicket ticket);
 
 // Called by the engine inside the create call, on the worker's thread, with the reply head.
 void StreamDownloadProc(const void* data, std::uint32_t length, void* user);

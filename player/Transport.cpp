@@ -196,9 +196,10 @@ void Transport::startWorker(WorkerProc proc) {
         return;
     }
     state_.workerStarted();
+    const WorkerTicket ticket = state_.newWorker();
     try {
-        std::thread([this, proc] {
-            proc(*this);
+        std::thread([this, proc, ticket] {
+            proc(*this, ticket);
             state_.workerEnded();
         }).detach();
     } catch (const std::system_error&) {

@@ -81,7 +81,7 @@ public:
     void showClipPlaying();  // "Reklam" and an empty title
     void watchClipEnd();
 
-    using WorkerProc = void (*)(Transport&);
+    using WorkerProc = void (*)(Transport&, WorkerTicket);
     // Window's thread. A thread that cannot be started is ignored.
     void startWorker(WorkerProc proc);
 

@@ -44,8 +44,10 @@ constexpr std::uint32_t STREAM_STATUS = 0x800000;  // report the reply headers t
 
 // File position kinds.
 enum FilePos : std::uint32_t {
-    FILEPOS_CURRENT = 0,
-    FILEPOS_DOWNLOAD = 1,
+    FILEPOS_CURRENT = 0,   // bytes the decoder has taken from the download buffer
+    FILEPOS_DOWNLOAD = 1,  // bytes downloaded
+    // The buffer's size (a file that fits: its length); once the download is over, what is
+    // left in the buffer, so the fill reads 100% and an emptied buffer 0 (nothing to wait for).
     FILEPOS_END = 2,
 };
 
@@ -57,8 +59,10 @@ enum Tag : std::uint32_t {
 
 // Sync kinds.
 enum Sync : std::uint32_t {
-    SYNC_META = 4,       // data = the new metadata text
-    SYNC_DOWNLOAD = 18,  // the download ended or broke off
+    SYNC_META = 4,  // data = the new metadata text
+    // The download ended, broke off, stalled for the net timeout, or the decoder could not go
+    // on. Set after that has happened, it is called at once, inside ChannelSetSync.
+    SYNC_DOWNLOAD = 18,
 };
 
 constexpr std::uint32_t POS_FAILURE32 = 0xFFFFFFFFu;

@@ -71,14 +71,15 @@ ByteRing::ReadStatus ByteRing::read(std::uint8_t* out, std::size_t capacity, std
     std::memcpy(out + first, storage_.data(), n - first);
     head_ = (head_ + n) % storage_.size();
     size_ -= n;
+    consumed_ += n;
     got = n;
     changed_.notify_all();
     return ReadStatus::Data;
 }
 
-std::uint64_t ByteRing::written() const {
+ByteRing::Levels ByteRing::levels() const {
     std::lock_guard lock(mutex_);
-    return written_;
+    return Levels{written_, consumed_, finished_};
 }
 
 }  // namespace audio

@@ -32,7 +32,13 @@ public:
     ReadStatus read(std::uint8_t* out, std::size_t capacity, std::size_t& got,
                     Clock::time_point deadline = Clock::time_point::max());
 
-    std::uint64_t written() const;
+    // Bytes in and out so far, and whether the producer has finished, read together.
+    struct Levels {
+        std::uint64_t written = 0;
+        std::uint64_t consumed = 0;
+        bool finished = false;
+    };
+    Levels levels() const;
 
 private:
     mutable std::mutex mutex_;  // guards everything below
@@ -42,6 +48,7 @@ private:
     std::size_t size_ = 0;
     std::size_t limit_;
     std::uint64_t written_ = 0;
+    std::uint64_t consumed_ = 0;
     bool finished_ = false;
     bool closed_ = false;
 };

@@ -8,8 +8,6 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
-#include <algorithm>
-
 #include "Audio.h"
 
 namespace audio {
@@ -19,6 +17,9 @@ constexpr int kIoBufferSize = 4096;  // small, so the consumed position stays cl
 constexpr std::int64_t kProbeBytes = 64 * 1024;
 constexpr std::int64_t kAnalyzeMicroseconds = 500000;
 constexpr int kMaxErrorsInARow = 200;  // then the input is garbage, not a damaged frame
+// A parser fed garbage finds no frame and reads on for ever; past this much input without one,
+// the stream cannot go on.
+constexpr std::uint64_t kMaxBytesWithoutFrame = 64 * 1024;
 }  // namespace
 
 void Decoder::FormatCloser::operator()(AVFormatContext* p) const {
@@ -55,6 +56,10 @@ int Decoder::readPacket(void* opaque, std::uint8_t* buffer, int size) {
     std::size_t got = 0;
     switch (self->ring_.read(buffer, static_cast<std::size_t>(size), got, self->deadline_)) {
         case ByteRing::ReadStatus::Data:
+            self->bytesSinceFrame_ += got;
+            if (self->guardInput_ && self->bytesSinceFrame_ > kMaxBytesWithoutFrame) {
+                return AVERROR_INVALIDDATA;
+            }
             return static_cast<int>(got);
         case ByteRing::ReadStatus::Ended:
             return AVERROR_EOF;
@@ -122,6 +127,8 @@ int Decoder::open(ByteRing::Clock::time_point deadline) {
     }
     // From here on a read waits as long as it takes: an underrun is silence, not an error.
     deadline_ = ByteRing::Clock::time_point::max();
+    guardInput_ = true;
+    bytesSinceFrame_ = 0;
     return ERROR_OK;
 }
 
@@ -199,14 +206,6 @@ void Decoder::appendConverted(const AVFrame* frame, std::vector<float>& out) {
     out.resize(start + static_cast<std::size_t>(made > 0 ? made : 0) * 2);
 }
 
-void Decoder::advanceInput(const AVPacket& packet) {
-    const std::uint64_t size = packet.size > 0 ? static_cast<std::uint64_t>(packet.size) : 0;
-    const std::uint64_t now = inputPosition_.load();
-    const std::uint64_t next =
-        packet.pos >= 0 ? static_cast<std::uint64_t>(packet.pos) + size : now + size;
-    inputPosition_.store(std::max(now, next));
-}
-
 bool Decoder::decodeNext(std::vector<float>& out) {
     if (!codec_) {
         return false;
@@ -219,6 +218,7 @@ bool Decoder::decodeNext(std::vector<float>& out) {
             if (ok) {
                 appendConverted(frame_.get(), out);
                 framesDecoded_ += static_cast<std::uint64_t>(frame_->nb_samples);
+                bytesSinceFrame_ = 0;
             }
             av_frame_unref(frame_.get());
             if (ok) {
@@ -250,7 +250,6 @@ bool Decoder::decodeNext(std::vector<float>& out) {
             continue;
         }
         if (packet_->stream_index == streamIndex_) {
-            advanceInput(*packet_);
             if (avcodec_send_packet(codec_.get(), packet_.get()) < 0) {
                 ++errors;
             }

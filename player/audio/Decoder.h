@@ -2,7 +2,6 @@
 // FFmpeg over a stream's download buffer: probes the format, decodes packet by packet and
 // converts everything to the mixer's format (float, stereo, 44100 Hz).
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -41,10 +40,6 @@ public:
     bool decodeNext(std::vector<float>& out);
     // Sample frames decoded so far, at the stream's own rate.
     std::uint64_t framesDecoded() const { return framesDecoded_; }
-    // Input bytes handed to the codec so far. Packets the format probe read ahead are still
-    // waiting to be decoded, so they do not count: they are part of what is buffered. Any
-    // thread may read it.
-    std::uint64_t inputPosition() const { return inputPosition_.load(); }
 
 private:
     struct FormatCloser {
@@ -69,7 +64,6 @@ private:
     // Called by FFmpeg on the thread that runs open() or decodeNext().
     static int readPacket(void* opaque, std::uint8_t* buffer, int size);
     bool configureResampler(const AVFrame& frame);
-    void advanceInput(const AVPacket& packet);
     void appendConverted(const AVFrame* frame, std::vector<float>& out);
 
     ByteRing& ring_;
@@ -78,7 +72,9 @@ private:
     bool flushing_ = false;
     int streamIndex_ = -1;
     std::uint64_t framesDecoded_ = 0;
-    std::atomic<std::uint64_t> inputPosition_{0};
+    // After open(): input read since the last decoded frame, to tell garbage from damage.
+    bool guardInput_ = false;
+    std::uint64_t bytesSinceFrame_ = 0;
     int swrRate_ = 0;
     int swrFormat_ = -1;
     int swrChannels_ = 0;

@@ -58,7 +58,7 @@ int Engine::init(int device) {
     if (!output) {
         return ERROR_DRIVER;
     }
-    mixer_ = std::make_unique<Mixer>(std::move(output));
+    mixer_ = std::make_unique<Mixer>(std::move(output), [device] { return openOutput(device); });
     return ERROR_OK;
 }
 

@@ -10,10 +10,11 @@ namespace audio {
 
 namespace {
 constexpr std::size_t kPeriodFrames = 1024;  // about 23 ms
-}
+constexpr auto kReopenEvery = std::chrono::milliseconds(500);
+}  // namespace
 
-Mixer::Mixer(std::unique_ptr<Output> output)
-    : output_(std::move(output)), thread_([this] { run(); }) {}
+Mixer::Mixer(std::unique_ptr<Output> output, Opener reopen)
+    : output_(std::move(output)), reopen_(std::move(reopen)), thread_([this] { run(); }) {}
 
 Mixer::~Mixer() {
     {
@@ -67,7 +68,9 @@ void Mixer::run() {
             std::unique_lock lock(mutex_);
             if (sources_.empty() && !wasIdle) {
                 lock.unlock();
-                output_->idle();
+                if (output_) {
+                    output_->idle();
+                }
                 wasIdle = true;
                 lock.lock();
             }
@@ -88,12 +91,25 @@ void Mixer::run() {
             const float v = std::clamp(mix[i], -1.0f, 1.0f);
             pcm[i] = static_cast<std::int16_t>(std::lrint(v * 32767.0f));
         }
-        if (!output_->write(pcm.data(), kPeriodFrames)) {
-            // The sound server went away: keep the clock, so positions still advance.
-            std::this_thread::sleep_for(
-                std::chrono::microseconds(kPeriodFrames * 1000000 / Output::kRate));
-        }
+        emit(pcm);
     }
+}
+
+void Mixer::emit(const std::vector<std::int16_t>& pcm) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!output_ && reopen_ && now - lastOpen_ >= kReopenEvery) {
+        lastOpen_ = now;
+        output_ = reopen_();
+    }
+    if (output_ && output_->write(pcm.data(), kPeriodFrames)) {
+        return;
+    }
+    // The sound server went away: keep the clock, so positions still advance.
+    if (output_) {
+        output_.reset();
+        lastOpen_ = now;
+    }
+    std::this_thread::sleep_for(std::chrono::microseconds(kPeriodFrames * 1000000 / Output::kRate));
 }
 
 }  // namespace audio

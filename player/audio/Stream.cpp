@@ -11,15 +11,13 @@ namespace audio {
 
 namespace {
 
-constexpr std::size_t kProbeBufferBytes = 64 * 1024;
-// A finite file is kept whole up to this size; beyond it the download waits for the decoder.
-constexpr std::size_t kFileBufferCap = 16 * 1024 * 1024;
 constexpr std::uint32_t kMinLiveBuffer = 4 * 1024;
+// The probe reads through the buffer while the byte rate is still unknown. Kept no bigger than
+// the smallest buffer, so what it leaves behind never fills the buffer past 100%.
+constexpr std::size_t kProbeBufferBytes = kMinLiveBuffer;
 constexpr std::uint32_t kMaxLiveBuffer = 8 * 1024 * 1024;
 constexpr std::uint32_t kDefaultBitRate = 128000;
 constexpr std::size_t kPcmFrames = 16384;  // about 370 ms decoded ahead of the mixer
-// After playback has begun a stalled server only makes silence; past this it counts as gone.
-constexpr auto kStallLimit = std::chrono::seconds(30);
 
 // Leading decimal digits of a header value; 0 when there are none or too many.
 std::uint64_t leadingNumber(const std::string& text) {
@@ -46,6 +44,11 @@ Stream::Stream(StreamOptions options, TagStore& tags)
       decoder_(ring_),
       pcm_(kPcmFrames) {}
 
+Stream::~Stream() {
+    tags_.release(icyTags_);
+    tags_.release(meta_);
+}
+
 int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, void* user) {
     const auto started = ByteRing::Clock::now();
     startTransfer(options_.request, shared_from_this(), threads.acquire());
@@ -56,10 +59,11 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         // The connect timeout, then as long again for the reply head.
         const bool answered = headArrived_.wait_until(lock, started + 2 * options_.timeout,
                                                       [&] { return phase_ != Phase::Connecting; });
-        if (!answered || phase_ == Phase::Failed) {
+        if (!answered || phase_ != Phase::HeadReady) {
+            const bool failed = answered && phase_ == Phase::Failed;
             lock.unlock();
             release();
-            return answered ? ERROR_FILEOPEN : ERROR_TIMEOUT;
+            return failed ? ERROR_FILEOPEN : ERROR_TIMEOUT;
         }
         block = headBlock_;
     }
@@ -68,7 +72,10 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         proc(block.data(), 0, user);
     }
 
-    const int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    if (rc == ERROR_FILEFORM && stalled_.load()) {
+        rc = ERROR_TIMEOUT;  // the probe saw the end of a download that was given up on
+    }
     if (rc != ERROR_OK || (options_.aacOnly && !decoder_.isAac())) {
         release();
         return rc != ERROR_OK ? rc : ERROR_FILEFORM;
@@ -83,14 +90,14 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         std::lock_guard lock(mutex_);
         contentLength = contentLength_;
     }
-    if (contentLength >= 0) {
-        // Past the cap the buffer cannot hold the whole file, so a full buffer is 100%.
-        end_ = static_cast<std::uint32_t>(
-            std::min<std::int64_t>(contentLength, static_cast<std::int64_t>(kFileBufferCap)));
-    } else {
-        end_ = liveBufferBytes();
-        ring_.setLimit(end_);
-    }
+    // A file is kept whole when it fits the buffer; a longer one (or a live server that claims
+    // a length) is buffered like a live stream, so the wait before playing stays as short.
+    const std::uint32_t live = liveBufferBytes();
+    end_ =
+        contentLength >= 0
+            ? static_cast<std::uint32_t>(std::min<std::int64_t>(contentLength, std::int64_t{live}))
+            : live;
+    ring_.setLimit(end_);
     return ERROR_OK;
 }
 
@@ -128,6 +135,9 @@ void Stream::decodeLoop() {
             if (!more) {
                 decodeEnded_.store(true);
                 pcm_.finish();
+                // A decoder that gave up mid-stream must not leave the download blocked on a
+                // full buffer: closing it ends the transfer, which reports the end.
+                ring_.close();
                 return;
             }
             pending.clear();
@@ -141,13 +151,17 @@ void Stream::decodeLoop() {
 }
 
 std::uint32_t Stream::filePosition(std::uint32_t mode) const {
+    const ByteRing::Levels levels = ring_.levels();
     switch (mode) {
         case FILEPOS_CURRENT:
-            return static_cast<std::uint32_t>(decoder_.inputPosition());
+            return static_cast<std::uint32_t>(levels.consumed);
         case FILEPOS_DOWNLOAD:
-            return static_cast<std::uint32_t>(ring_.written());
+            return static_cast<std::uint32_t>(levels.written);
         case FILEPOS_END:
-            return end_;
+            // Once the download is over, what is buffered is all there will be: the buffer
+            // counts as full (and as nothing to wait for once it is empty).
+            return levels.finished ? static_cast<std::uint32_t>(levels.written - levels.consumed)
+                                   : end_;
         default:
             return fail(ERROR_ILLTYPE, POS_FAILURE32);
     }
@@ -167,8 +181,16 @@ const char* Stream::tags(std::uint32_t kind) const {
 }
 
 void Stream::addSync(HSYNC id, std::uint32_t type, SyncProc proc, void* user) {
-    std::lock_guard lock(mutex_);
-    syncs_.push_back(SyncEntry{id, type, proc, user});
+    const SyncEntry entry{id, type, proc, user};
+    {
+        std::lock_guard lock(mutex_);
+        syncs_.push_back(entry);
+        if (type != SYNC_DOWNLOAD || !downloadEnded_) {
+            return;
+        }
+    }
+    // The end came before anyone asked: tell this caller now, once.
+    callSyncs({entry}, nullptr);
 }
 
 bool Stream::setPlaying(bool playing) {
@@ -222,10 +244,6 @@ bool Stream::onHead(const ReplyHead& head) {
         !icy && length && !length->empty() && std::isdigit(static_cast<unsigned char>((*length)[0]))
             ? static_cast<std::int64_t>(leadingNumber(*length))
             : -1;
-    if (contentLength > 0) {
-        ring_.setLimit(
-            std::min<std::size_t>(static_cast<std::size_t>(contentLength), kFileBufferCap));
-    }
     const std::uint32_t metaInterval =
         IcyDemux::parseInterval(head.value("icy-metaint").value_or(std::string()));
     demux_ = std::make_unique<IcyDemux>(
@@ -239,6 +257,7 @@ bool Stream::onHead(const ReplyHead& head) {
     const char* icyTags = icy ? tags_.keep(block) : nullptr;
     std::lock_guard lock(mutex_);
     headBlock_ = block;
+    tags_.release(icyTags_);
     icyTags_ = icyTags;
     contentLength_ = contentLength;
     icyBitRate_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(
@@ -254,19 +273,28 @@ bool Stream::onBody(const std::uint8_t* data, std::size_t length) {
 }
 
 bool Stream::keepGoing(std::chrono::steady_clock::duration sinceLastData) {
-    return !released_.load() && sinceLastData < kStallLimit;
+    // A server that keeps the connection open and sends nothing counts as gone.
+    if (sinceLastData >= options_.timeout) {
+        stalled_.store(true);
+        return false;
+    }
+    return !released_.load();
 }
 
 void Stream::onEnd() {
     ring_.finish();
+    std::vector<SyncEntry> due;
     {
         std::lock_guard lock(mutex_);
         if (phase_ == Phase::Connecting) {
-            phase_ = Phase::Failed;
+            phase_ = stalled_.load() ? Phase::TimedOut : Phase::Failed;
         }
         headArrived_.notify_all();
+        // Set together with taking the list, so a sync added meanwhile is called exactly once.
+        downloadEnded_ = true;
+        due = syncsOf(SYNC_DOWNLOAD);
     }
-    fireSyncs(SYNC_DOWNLOAD, nullptr);
+    callSyncs(due, nullptr);
 }
 
 void Stream::onMeta(const std::string& text) {
@@ -275,26 +303,32 @@ void Stream::onMeta(const std::string& text) {
     }
     lastMeta_ = text;
     const char* kept = tags_.keep(text);
+    std::vector<SyncEntry> due;
+    const char* replaced = nullptr;
     {
         std::lock_guard lock(mutex_);
+        replaced = meta_;
         meta_ = kept;
+        due = syncsOf(SYNC_META);
     }
-    fireSyncs(SYNC_META, kept);
+    tags_.release(replaced);
+    callSyncs(due, kept);
 }
 
-void Stream::fireSyncs(std::uint32_t type, const char* data) {
+std::vector<Stream::SyncEntry> Stream::syncsOf(std::uint32_t type) const {
+    std::vector<SyncEntry> due;
+    for (const SyncEntry& s : syncs_) {
+        if (s.type == type) {
+            due.push_back(s);
+        }
+    }
+    return due;
+}
+
+void Stream::callSyncs(const std::vector<SyncEntry>& due, const char* data) {
     const HSTREAM handle = handle_.load();
     if (handle == 0) {
         return;  // still inside the create call: nobody can have asked yet
-    }
-    std::vector<SyncEntry> due;
-    {
-        std::lock_guard lock(mutex_);
-        for (const SyncEntry& s : syncs_) {
-            if (s.type == type) {
-                due.push_back(s);
-            }
-        }
     }
     for (const SyncEntry& s : due) {
         if (released_.load()) {

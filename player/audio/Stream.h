@@ -36,6 +36,8 @@ class Stream : public TransferListener,
                public std::enable_shared_from_this<Stream> {
 public:
     Stream(StreamOptions options, TagStore& tags);
+    // Gives its tag texts back to the store, which keeps them a while longer for late readers.
+    ~Stream() override;
 
     // The create call, on the caller's thread: connects, hands the reply head to proc, probes
     // the format. Returns an engine error code; on failure the stream is already released.
@@ -73,7 +75,7 @@ public:
     void playedToEnd() override;
 
 private:
-    enum class Phase { Connecting, HeadReady, Failed };
+    enum class Phase { Connecting, HeadReady, Failed, TimedOut };
     struct SyncEntry {
         HSYNC id;
         std::uint32_t type;
@@ -83,7 +85,10 @@ private:
 
     void decodeLoop();
     void onMeta(const std::string& text);
-    void fireSyncs(std::uint32_t type, const char* data);
+    // Under mutex_.
+    std::vector<SyncEntry> syncsOf(std::uint32_t type) const;
+    // With no lock held, on the thread that noticed the event.
+    void callSyncs(const std::vector<SyncEntry>& due, const char* data);
     std::uint32_t liveBufferBytes() const;
     std::uint32_t bytesPerFrame() const { return channels_ * 2; }
 
@@ -102,6 +107,7 @@ private:
     std::int64_t contentLength_ = -1;  // -1: a live stream
     std::uint32_t icyBitRate_ = 0;     // kbit/s from "icy-br", 0 when absent
     std::vector<SyncEntry> syncs_;
+    bool downloadEnded_ = false;
 
     // Set by open() before the handle is published; read-only afterwards.
     std::uint32_t end_ = 0;
@@ -116,6 +122,7 @@ private:
 
     std::atomic<HSTREAM> handle_{0};
     std::atomic<bool> released_{false};
+    std::atomic<bool> stalled_{false};  // the transfer was given up for lack of data
     std::atomic<bool> playing_{false};
     std::atomic<bool> ended_{false};        // played to its end (mixer thread sets it)
     std::atomic<bool> decodeEnded_{false};  // decoder thread sets it

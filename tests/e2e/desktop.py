@@ -3,6 +3,8 @@ monitor, screenshots and real input through XTEST (xdotool). Everything started 
 close(), in reverse order."""
 
 import array
+import ctypes
+import ctypes.util
 import os
 import shutil
 import subprocess
@@ -67,6 +69,31 @@ class Desktop:
         out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid)],
                              env=self.env, capture_output=True, text=True).stdout
         return [int(w) for w in out.split()]
+
+    def close_window(self, window):
+        """Asks a window to close as a window manager's close button does: the WM_DELETE_WINDOW
+        message of the WM_PROTOCOLS client message (this desktop has no window manager)."""
+        x11 = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
+        x11.XOpenDisplay.restype = ctypes.c_void_p
+        x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        x11.XInternAtom.restype = ctypes.c_ulong
+        x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
+        x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
+                                   ctypes.POINTER(_XEvent)]
+        x11.XFlush.argtypes = [ctypes.c_void_p]
+        x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        display = x11.XOpenDisplay(self.env["DISPLAY"].encode())
+        if not display:
+            raise RuntimeError("cannot open the display")
+        event = _XEvent()
+        event.xclient.type = 33  # ClientMessage
+        event.xclient.window = window
+        event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
+        event.xclient.format = 32
+        event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+        x11.XSendEvent(display, window, 0, 0, ctypes.byref(event))
+        x11.XFlush(display)
+        x11.XCloseDisplay(display)
 
     def geometry(self, window):
         values = dict(line.split("=", 1) for line in
@@ -209,6 +236,17 @@ class Picture:
     def region(self, left, top, right, bottom):
         """Every pixel with left <= x < right and top <= y < bottom."""
         return [self.rgb(x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+class _XClientMessage(ctypes.Structure):
+    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
+                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
+                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
+                ("data", ctypes.c_long * 5)]
+
+
+class _XEvent(ctypes.Union):
+    _fields_ = [("xclient", _XClientMessage), ("pad", ctypes.c_long * 24)]
 
 
 def mean(pixels):

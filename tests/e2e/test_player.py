@@ -1,6 +1,7 @@
 """The whole player against the demo station: a real X server and real input, sound recorded
 from a PulseAudio null sink, requests seen by the station."""
 
+import os
 import re
 import time
 import unittest
@@ -441,6 +442,24 @@ class PlayerTest(unittest.TestCase):
         self.assertIsNotNone(back, "the stream is not heard again")
         self.assertGreater(back, down)
         self.assertLess(back - up, 10.0)
+
+    def test_window_closed_while_playing_ends_at_once(self):
+        mount = "/klasik.mp3"
+        player = self.start_player(ayar1=2)
+        window = player.window()
+        ini = os.path.join(player.dir, "ayar.ini")
+        with open(ini, "rb") as f:
+            stored = f.read(), os.stat(ini).st_mtime_ns
+        self.wait_for_listener(mount)
+        time.sleep(2.0)
+        closed = time.monotonic()
+        self.desktop.close_window(window)
+        self.assertEqual(player.process.wait(10), 0)
+        self.assertLess(time.monotonic() - closed, 2.0, "the program did not end at once")
+        with open(ini, "rb") as f:
+            self.assertEqual((f.read(), os.stat(ini).st_mtime_ns), stored)
+        wait_for("the station to see the listener go",
+                 lambda: STREAM_AGENT not in self.station.status()["listeners"][mount], 10)
 
 
 if __name__ == "__main__":

@@ -324,6 +324,52 @@ TEST_F(TransportTest, EndingThePlayerWhileBufferingOrRetryingWaitsForItsWorkers)
     QTest::qWait(700);
 }
 
+TEST_F(TransportTest, ToggleToStopDuringTheClipHoldsTheLiveStreamBack) {
+    PlayerRig rig({withClip()});
+    rig.transport->FormShow(0);
+    ASSERT_TRUE(rig.waitFor([&] { return rig.transport->timer4Tag() == 5; }));
+    rig.transport->lbl_playMouseDown();
+    const audio::HSTREAM clip = rig.transport->state().currentChannel();
+    const auto stoppedAt = audio::ChannelGetPosition(clip);
+    rig.pump(2500ms);  // longer than the whole 1.5 s clip
+    EXPECT_EQ(audio::ChannelGetPosition(clip), stoppedAt) << "the clip played on";
+    EXPECT_EQ(server.requestCount("/live"), 0u) << "the live stream started by itself";
+    EXPECT_EQ(rig.transport->timer4Tag(), 5);
+
+    rig.transport->lbl_playMouseDown();
+    ASSERT_TRUE(rig.waitForLog(kTitle, 10s));
+    const audio::HSTREAM live = rig.transport->state().currentChannel();
+    const auto before = audio::ChannelGetPosition(live);
+    rig.pump(500ms);
+    EXPECT_GT(audio::ChannelGetPosition(live), before);
+    EXPECT_TRUE(rig.waitFor([&] { return server.openConnections() == 1; }, 5s));
+}
+
+TEST_F(TransportTest, SecondWorkerFreeingTheClipMakesTheWatchStartExactlyOneMore) {
+    IcyStation live;
+    live.audio = ReadMedia("live.mp3");
+    fixture::Reply late = IcyReply(live);
+    late.delayBeforeHead = 400ms;  // the watch ticks while the second worker connects
+    server.route("/late", late);
+    PlayerRig rig({{server.url("/late"), server.url("/clip.mp3"), ""}});
+    rig.transport->FormShow(0);
+    ASSERT_TRUE(rig.waitFor([&] { return rig.transport->timer4Tag() == 5; }));
+    const auto clipRequests = server.requestCount("/clip.mp3");
+    rig.transport->Timer2Timer();  // a retry tick while the clip plays frees it
+    ASSERT_TRUE(rig.waitFor([&] { return rig.transport->timer4Tag() == 0; }, 2s));
+    ASSERT_TRUE(rig.waitFor([&] { return rig.transport->state().runningWorkers() == 0; }, 10s));
+    rig.pump(1500ms);
+    // Two live starts, the retry's and the watch's, each asking the AAC reader and then the
+    // general one; the older one's stream is freed, the newer one plays on one connection.
+    EXPECT_EQ(server.requestCount("/late"), 4u);
+    EXPECT_EQ(server.requestCount("/clip.mp3"), clipRequests);
+    EXPECT_EQ(server.openConnections(), 1u);
+    const audio::HSTREAM playing = rig.transport->state().currentChannel();
+    const auto before = audio::ChannelGetPosition(playing);
+    rig.pump(500ms);
+    EXPECT_GT(audio::ChannelGetPosition(playing), before);
+}
+
 TEST(TransportControls, FirstShowSelectsTheStoredStation) {
     const std::vector<Station> four(4);
     for (const auto& [ayar1, selected] : {std::pair{2, 2}, {9, 0}, {3, 3}, {4, 0}, {-1, -1}}) {
