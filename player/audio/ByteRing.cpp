@@ -76,6 +76,19 @@ ByteRing::ReadStatus ByteRing::read(std::uint8_t* out, std::size_t capacity, std
     return ReadStatus::Data;
 }
 
+std::vector<std::uint8_t> ByteRing::peek(std::size_t size, Clock::time_point deadline,
+                                         bool& settled) {
+    std::unique_lock lock(mutex_);
+    const auto stuck = [&] { return closed_ || finished_ || size_ >= limit_; };
+    changed_.wait_until(lock, deadline, [&] { return stuck() || size_ > size; });
+    settled = stuck() || Clock::now() >= deadline;
+    std::vector<std::uint8_t> out(size_);
+    const std::size_t first = std::min(size_, storage_.size() - head_);
+    std::memcpy(out.data(), storage_.data() + head_, first);
+    std::memcpy(out.data() + first, storage_.data(), size_ - first);
+    return out;
+}
+
 std::uint64_t ByteRing::written() const {
     std::lock_guard lock(mutex_);
     return written_;

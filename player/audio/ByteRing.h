@@ -32,6 +32,11 @@ public:
     ReadStatus read(std::uint8_t* out, std::size_t capacity, std::size_t& got,
                     Clock::time_point deadline = Clock::time_point::max());
 
+    // Consumer: waits until more than `size` bytes are buffered, or no more can come for now
+    // (full, ended, closed) or the deadline; then copies what is buffered without taking it.
+    // `settled` tells that waiting longer would not have brought more.
+    std::vector<std::uint8_t> peek(std::size_t size, Clock::time_point deadline, bool& settled);
+
     std::uint64_t written() const;
 
 private:

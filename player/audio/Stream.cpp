@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "FormatProbe.h"
 #include "LastError.h"
 
 namespace audio {
@@ -51,6 +52,7 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
     startTransfer(options_.request, shared_from_this(), threads.acquire());
 
     std::string block;
+    std::string contentType;
     {
         std::unique_lock lock(mutex_);
         // The connect timeout, then as long again for the reply head.
@@ -62,13 +64,18 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
             return answered ? ERROR_FILEOPEN : ERROR_TIMEOUT;
         }
         block = headBlock_;
+        contentType = contentType_;
     }
     // Inside the create call, on the caller's thread, with no lock held.
     if ((flags & STREAM_STATUS) != 0 && proc != nullptr) {
         proc(block.data(), 0, user);
     }
 
-    const int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    if (options_.aacOnly && NamesOtherThanAac(MediaType(contentType))) {
+        release();
+        return ERROR_FILEFORM;
+    }
+    const int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout, options_.aacOnly);
     if (rc != ERROR_OK || (options_.aacOnly && !decoder_.isAac())) {
         release();
         return rc != ERROR_OK ? rc : ERROR_FILEFORM;
@@ -239,6 +246,7 @@ bool Stream::onHead(const ReplyHead& head) {
     const char* icyTags = icy ? tags_.keep(block) : nullptr;
     std::lock_guard lock(mutex_);
     headBlock_ = block;
+    contentType_ = head.value("content-type").value_or(std::string());
     icyTags_ = icyTags;
     contentLength_ = contentLength;
     icyBitRate_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(
