@@ -3,6 +3,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BufferWait.h"
 #include "GuiCall.h"
@@ -17,16 +19,43 @@ namespace {
 constexpr std::uint32_t kStreamPlayAbove = 75;
 constexpr std::uint32_t kClipPlayAbove = 30;
 
+constexpr char kAgent[] = "brenvikdesktop";
+
 // The AAC reader first; any other stream is then opened again by the general reader.
-audio::HSTREAM OpenStream(Transport& transport, const std::string& url) {
-    audio::HSTREAM handle = audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS,
-                                                      StreamDownloadProc, &transport);
+audio::HSTREAM CreateEither(const std::string& url, audio::DownloadProc proc, void* user) {
+    audio::HSTREAM handle =
+        audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, proc, user);
     if (handle == 0) {
-        handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, StreamDownloadProc,
-                                        &transport);
+        handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, proc, user);
     }
+    return handle;
+}
+
+audio::HSTREAM OpenStream(Transport& transport, const std::string& url) {
+    const audio::HSTREAM handle = CreateEither(url, StreamDownloadProc, &transport);
     transport.state().setCurrentChannel(handle);
     return handle;
+}
+
+// The live stream opened ahead, when there is one for the address, with its connections'
+// status lines reported now, where a connection of its own would have reported them.
+audio::HSTREAM TakeOrOpenLive(Transport& transport, const std::string& url) {
+    auto ready = transport.liveAhead().take(url);
+    if (!ready) {
+        return OpenStream(transport, url);
+    }
+    for (const std::string& line : ready->heads) {
+        StreamDownloadProc(line.c_str(), 0, &transport);
+    }
+    transport.state().setCurrentChannel(ready->handle);
+    return ready->handle;
+}
+
+// Called inside the create calls of LiveAheadWorker: keeps each status line for later.
+void KeepStatusLine(const void* data, std::uint32_t length, void* user) {
+    if (data != nullptr && length == 0) {
+        static_cast<std::vector<std::string>*>(user)->emplace_back(static_cast<const char*>(data));
+    }
 }
 
 void FreeCurrent(PlayerState& state) {
@@ -73,9 +102,9 @@ void StreamWorker(Transport& transport) {
     PlayerState& state = transport.state();
     StatusBridge& bridge = transport.bridge();
     FreeCurrent(state);
-    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, "brenvikdesktop");
+    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, kAgent);
     bridge.sendStatus(StatusConnecting);
-    if (OpenStream(transport, state.connectUrl()) == 0) {
+    if (TakeOrOpenLive(transport, state.connectUrl()) == 0) {
         bridge.sendStatus(StatusNoConnection);
         return;
     }
@@ -116,6 +145,13 @@ void PrerollWorker(Transport& transport) {
     CallOnGui(&transport, [&transport] { transport.showClipPlaying(); });
     audio::ChannelPlay(state.currentChannel(), false);
     CallOnGui(&transport, [&transport] { transport.watchClipEnd(); });
+}
+
+void LiveAheadWorker(Transport& transport) {
+    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, kAgent);
+    std::vector<std::string> heads;
+    const audio::HSTREAM handle = CreateEither(transport.liveAhead().url(), KeepStatusLine, &heads);
+    transport.liveAhead().finish(handle, std::move(heads));
 }
 
 void StreamDownloadProc(const void* data, std::uint32_t length, void* user) {

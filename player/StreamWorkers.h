@@ -14,6 +14,8 @@ class Transport;
 // Worker threads: the live stream (connectUrl) and the advertisement clip (prerollUrl).
 void StreamWorker(Transport& transport);
 void PrerollWorker(Transport& transport);
+// Opens the live stream ahead of the clip's end, for StreamWorker to take over.
+void LiveAheadWorker(Transport& transport);
 
 // Called by the engine inside the create call, on the worker's thread, with the reply head.
 void StreamDownloadProc(const void* data, std::uint32_t length, void* user);

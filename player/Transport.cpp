@@ -25,6 +25,9 @@ namespace {
 constexpr int kFadeTarget = 70;
 constexpr int kClipPlaying = 5;
 constexpr int kClipEnded = 1;
+// Opening and buffering a live stream takes about half a second on a real server; begun this
+// long before the clip's end, the stream is ready when the clip falls silent.
+constexpr std::uint64_t kLiveAheadMs = 2500;
 
 }  // namespace
 
@@ -43,6 +46,7 @@ Transport::~Transport() {
         QThread::msleep(1);
     }
     state_.setLiveChannel(0);
+    liveAhead_.cancel();
     audio::StreamFree(state_.currentChannel());
 }
 
@@ -71,6 +75,7 @@ void Transport::btn_durClick() {
     bridge_->setStatusText(QString::fromUtf8("Durduruldu..."));
     bridge_->setTitleText(QString());
     timer4Tag_ = 0;
+    liveAhead_.cancel();
     controls_.Timer4->stop();
     controls_.Timer3->stop();
     // A retry that is still pending must not start the stream the listener has just stopped.
@@ -139,6 +144,8 @@ void Transport::Timer4Timer() {
         // An invalid handle gives all ones for both, which also counts as the end.
         if (audio::ChannelGetLength(channel) == audio::ChannelGetPosition(channel)) {
             timer4Tag_ = kClipEnded;
+        } else {
+            openLiveAhead(channel);
         }
     }
     if (timer4Tag_ == kClipEnded) {
@@ -209,6 +216,22 @@ void Transport::startWorker(WorkerProc proc) {
 void Transport::startStreamWorker() {
     state_.setConnectUrl(controls_.CurrentStation->streamUrl);
     startWorker(StreamWorker);
+}
+
+void Transport::openLiveAhead(audio::HSTREAM clip) {
+    audio::ChannelInfo info;
+    const std::uint64_t length = audio::ChannelGetLength(clip);
+    const std::uint64_t position = audio::ChannelGetPosition(clip);
+    if (length == audio::POS_FAILURE64 || position > length ||
+        !audio::ChannelGetInfo(clip, &info)) {
+        return;
+    }
+    const std::uint64_t bytesPerSecond = std::uint64_t{info.freq} * info.chans * 2;
+    const std::string& url = controls_.CurrentStation->streamUrl;
+    if ((length - position) * 1000 < kLiveAheadMs * bytesPerSecond && !url.empty() && !closing_ &&
+        liveAhead_.begin(url)) {
+        startWorker(LiveAheadWorker);
+    }
 }
 
 void Transport::stopOnPurpose() {
