@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
+#include <cstdio>
 #include <system_error>
 #include <thread>
 
@@ -220,16 +221,17 @@ void Transport::startStreamWorker() {
 
 void Transport::openLiveAhead(audio::HSTREAM clip) {
     audio::ChannelInfo info;
-    const std::uint64_t length = audio::ChannelGetLength(clip);
-    const std::uint64_t position = audio::ChannelGetPosition(clip);
-    if (length == audio::POS_FAILURE64 || position > length ||
-        !audio::ChannelGetInfo(clip, &info)) {
+    if (!audio::ChannelGetInfo(clip, &info)) {
         return;
     }
+    const std::uint64_t length = audio::ChannelGetLength(clip);
+    const std::uint64_t position = audio::ChannelGetPosition(clip);
+    // A clip whose length is not known yet may end at any moment: open now.
     const std::uint64_t bytesPerSecond = std::uint64_t{info.freq} * info.chans * 2;
+    const bool nearEnd = length == audio::POS_FAILURE64 || position >= length ||
+                         (length - position) * 1000 < kLiveAheadMs * bytesPerSecond;
     const std::string& url = controls_.CurrentStation->streamUrl;
-    if ((length - position) * 1000 < kLiveAheadMs * bytesPerSecond && !url.empty() && !closing_ &&
-        liveAhead_.begin(url)) {
+    if (nearEnd && !url.empty() && !closing_ && liveAhead_.begin(url)) {
         startWorker(LiveAheadWorker);
     }
 }
