@@ -40,6 +40,9 @@ public:
     std::uint64_t written() const;
 
 private:
+    // Moves what is buffered to the front of new storage of this capacity (at least its size).
+    void resize(std::size_t capacity);
+
     mutable std::mutex mutex_;  // guards everything below
     std::condition_variable changed_;
     std::vector<std::uint8_t> storage_;
