@@ -99,9 +99,11 @@ std::vector<std::uint8_t> ByteRing::peek(std::size_t size, Clock::time_point dea
     changed_.wait_until(lock, deadline, [&] { return stuck() || size_ > size; });
     settled = stuck() || Clock::now() >= deadline;
     std::vector<std::uint8_t> out(size_);
-    const std::size_t first = std::min(size_, storage_.size() - head_);
-    std::memcpy(out.data(), storage_.data() + head_, first);
-    std::memcpy(out.data() + first, storage_.data(), size_ - first);
+    if (size_ > 0) {
+        const std::size_t first = std::min(size_, storage_.size() - head_);
+        std::memcpy(out.data(), storage_.data() + head_, first);
+        std::memcpy(out.data() + first, storage_.data(), size_ - first);
+    }
     return out;
 }
 
