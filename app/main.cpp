@@ -17,10 +17,21 @@ void allowWebViewsAsRoot() {
     }
 }
 
+// The two web views show small pages of one station: one renderer process serves them both
+// for the memory of one, instead of a process and its heap per page.
+void shareOneRenderer() {
+    QByteArray flags = qgetenv("QTWEBENGINE_CHROMIUM_FLAGS");
+    if (!flags.contains("--renderer-process-limit")) {
+        flags += QByteArrayLiteral(" --renderer-process-limit=1");
+        qputenv("QTWEBENGINE_CHROMIUM_FLAGS", flags.trimmed());
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     allowWebViewsAsRoot();
+    shareOneRenderer();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication application(argc, argv);
     // Lets Wayland desktops find the launcher and so the window's icon.

@@ -1,6 +1,8 @@
 #include "StationWebView.h"
 
+#include <QPointer>
 #include <QUrl>
+#include <QVariant>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -33,12 +35,20 @@ void StationWebView::hideBrowser() {
 void StationWebView::navigate(const QString& url) {
     const QUrl address(url, QUrl::StrictMode);
     if (address.isValid() && !address.isEmpty()) {
+        view_->page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
         view_->setUrl(address);
     }
 }
 
 void StationWebView::WebBrowser2DocumentComplete() {
-    view_->page()->runJavaScript(QString::fromLatin1(kBodyStyle));
+    // Nobody sees the page once it is styled, so its scripts and timers need not run: a frozen
+    // page costs the renderer nothing until the next navigation wakes it.
+    QPointer<QWebEngineView> view(view_);
+    view_->page()->runJavaScript(QString::fromLatin1(kBodyStyle), [view](const QVariant&) {
+        if (view && !view->isVisible()) {
+            view->page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
+        }
+    });
 }
 
 }  // namespace player

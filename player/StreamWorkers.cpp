@@ -3,6 +3,8 @@
 #include <cstring>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BufferWait.h"
 #include "GuiCall.h"
@@ -17,24 +19,54 @@ namespace {
 constexpr std::uint32_t kStreamPlayAbove = 75;
 constexpr std::uint32_t kClipPlayAbove = 30;
 
+constexpr char kAgent[] = "brenvikdesktop";
+
 enum class Opened { Current, Failed, Superseded };
 
-// The AAC reader first; any other stream is then opened again by the general reader. A worker
-// started meanwhile has freed what was current when it began, not what this one was still
-// creating: a stream made for a superseded start is freed here, so none lives on unowned and
-// only the newest start is heard. The superseded worker ends silently; the newer one reports.
-Opened OpenStream(Transport& transport, const std::string& url, const WorkerTicket& ticket) {
-    audio::HSTREAM handle = audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS,
-                                                      StreamDownloadProc, &transport);
+// The AAC reader first; any other stream is then opened again by the general reader.
+audio::HSTREAM CreateEither(const std::string& url, audio::DownloadProc proc, void* user) {
+    audio::HSTREAM handle =
+        audio::AacStreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, proc, user);
     if (handle == 0) {
-        handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, StreamDownloadProc,
-                                        &transport);
+        handle = audio::StreamCreateURL(url.c_str(), 0, audio::STREAM_STATUS, proc, user);
     }
+    return handle;
+}
+
+// A worker started meanwhile has freed what was current when it began, not what this one was
+// still creating: a stream made for a superseded start is freed here, so none lives on unowned
+// and only the newest start is heard. The superseded worker ends silently; the newer one
+// reports.
+Opened Adopt(Transport& transport, audio::HSTREAM handle, const WorkerTicket& ticket) {
     if (!transport.state().adopt(ticket, handle)) {
         audio::StreamFree(handle);
         return Opened::Superseded;
     }
     return handle != 0 ? Opened::Current : Opened::Failed;
+}
+
+Opened OpenStream(Transport& transport, const std::string& url, const WorkerTicket& ticket) {
+    return Adopt(transport, CreateEither(url, StreamDownloadProc, &transport), ticket);
+}
+
+// The live stream opened ahead, when there is one for the address, with its connections'
+// status lines reported now, where a connection of its own would have reported them.
+Opened TakeOrOpenLive(Transport& transport, const std::string& url, const WorkerTicket& ticket) {
+    auto ready = transport.liveAhead().take(url);
+    if (!ready) {
+        return OpenStream(transport, url, ticket);
+    }
+    for (const std::string& line : ready->heads) {
+        StreamDownloadProc(line.c_str(), 0, &transport);
+    }
+    return Adopt(transport, ready->handle, ticket);
+}
+
+// Called inside the create calls of LiveAheadWorker: keeps each status line for later.
+void KeepStatusLine(const void* data, std::uint32_t length, void* user) {
+    if (data != nullptr && length == 0) {
+        static_cast<std::vector<std::string>*>(user)->emplace_back(static_cast<const char*>(data));
+    }
 }
 
 // Status 1 for a failed create; true when the worker may go on.
@@ -89,9 +121,9 @@ void StreamWorker(Transport& transport, WorkerTicket ticket) {
     PlayerState& state = transport.state();
     StatusBridge& bridge = transport.bridge();
     FreeCurrent(state);
-    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, "brenvikdesktop");
+    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, kAgent);
     bridge.sendStatus(StatusConnecting);
-    if (!CanGoOn(bridge, OpenStream(transport, state.connectUrl(), ticket))) {
+    if (!CanGoOn(bridge, TakeOrOpenLive(transport, state.connectUrl(), ticket))) {
         return;
     }
     if (!WaitForBuffer(state, bridge, kStreamPlayAbove, ticket)) {
@@ -130,6 +162,13 @@ void PrerollWorker(Transport& transport, WorkerTicket ticket) {
     CallOnGui(&transport, [&transport] { transport.showClipPlaying(); });
     audio::ChannelPlay(state.currentChannel(), false);
     CallOnGui(&transport, [&transport] { transport.watchClipEnd(); });
+}
+
+void LiveAheadWorker(Transport& transport) {
+    audio::SetConfigPtr(audio::CONFIG_NET_AGENT, kAgent);
+    std::vector<std::string> heads;
+    const audio::HSTREAM handle = CreateEither(transport.liveAhead().url(), KeepStatusLine, &heads);
+    transport.liveAhead().finish(handle, std::move(heads));
 }
 
 void StreamDownloadProc(const void* data, std::uint32_t length, void* user) {

@@ -16,6 +16,8 @@ class Transport;
 // ticket is the one the transport took when it started the thread.
 void StreamWorker(Transport& transport, WorkerTicket ticket);
 void PrerollWorker(Transport& transport, WorkerTicket ticket);
+// Opens the live stream ahead of the clip's end, for StreamWorker to take over.
+void LiveAheadWorker(Transport& transport);
 
 // Called by the engine inside the create call, on the worker's thread, with the reply head.
 void StreamDownloadProc(const void* data, std::uint32_t length, void* user);

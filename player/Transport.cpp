@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QThread>
 #include <QTimer>
+#include <cstdio>
 #include <system_error>
 #include <thread>
 
@@ -25,6 +26,9 @@ namespace {
 constexpr int kFadeTarget = 70;
 constexpr int kClipPlaying = 5;
 constexpr int kClipEnded = 1;
+// Opening and buffering a live stream takes about half a second on a real server; begun this
+// long before the clip's end, the stream is ready when the clip falls silent.
+constexpr std::uint64_t kLiveAheadMs = 2500;
 
 }  // namespace
 
@@ -43,6 +47,7 @@ Transport::~Transport() {
         QThread::msleep(1);
     }
     state_.setLiveChannel(0);
+    liveAhead_.cancel();
     audio::StreamFree(state_.currentChannel());
 }
 
@@ -71,6 +76,7 @@ void Transport::btn_durClick() {
     bridge_->setStatusText(QString::fromUtf8("Durduruldu..."));
     bridge_->setTitleText(QString());
     timer4Tag_ = 0;
+    liveAhead_.cancel();
     controls_.Timer4->stop();
     controls_.Timer3->stop();
     // A retry that is still pending must not start the stream the listener has just stopped.
@@ -94,6 +100,7 @@ void Transport::lbl_playMouseDown() {
     playTag_ = 0;
     QCoreApplication::processEvents();
     stopOnPurpose();
+    liveAhead_.cancel();
     controls_.Timer2->stop();
 }
 
@@ -139,6 +146,8 @@ void Transport::Timer4Timer() {
         // An invalid handle gives all ones for both, which also counts as the end.
         if (audio::ChannelGetLength(channel) == audio::ChannelGetPosition(channel)) {
             timer4Tag_ = kClipEnded;
+        } else {
+            openLiveAhead(channel);
         }
     }
     if (timer4Tag_ == kClipEnded) {
@@ -195,11 +204,15 @@ void Transport::startWorker(WorkerProc proc) {
     if (closing_) {
         return;
     }
-    state_.workerStarted();
     const WorkerTicket ticket = state_.newWorker();
+    startThread([this, proc, ticket] { proc(*this, ticket); });
+}
+
+void Transport::startThread(std::function<void()> body) {
+    state_.workerStarted();
     try {
-        std::thread([this, proc, ticket] {
-            proc(*this, ticket);
+        std::thread([this, body = std::move(body)] {
+            body();
             state_.workerEnded();
         }).detach();
     } catch (const std::system_error&) {
@@ -210,6 +223,26 @@ void Transport::startWorker(WorkerProc proc) {
 void Transport::startStreamWorker() {
     state_.setConnectUrl(controls_.CurrentStation->streamUrl);
     startWorker(StreamWorker);
+}
+
+void Transport::openLiveAhead(audio::HSTREAM clip) {
+    if (playTag_ == 0) {
+        return;  // stopped by the listener: the live stream waits for the next play
+    }
+    audio::ChannelInfo info;
+    if (!audio::ChannelGetInfo(clip, &info)) {
+        return;
+    }
+    const std::uint64_t length = audio::ChannelGetLength(clip);
+    const std::uint64_t position = audio::ChannelGetPosition(clip);
+    // A clip whose length is not known yet may end at any moment: open now.
+    const std::uint64_t bytesPerSecond = std::uint64_t{info.freq} * info.chans * 2;
+    const bool nearEnd = length == audio::POS_FAILURE64 || position >= length ||
+                         (length - position) * 1000 < kLiveAheadMs * bytesPerSecond;
+    const std::string& url = controls_.CurrentStation->streamUrl;
+    if (nearEnd && !url.empty() && !closing_ && liveAhead_.begin(url)) {
+        startThread([this] { LiveAheadWorker(*this); });
+    }
 }
 
 void Transport::stopOnPurpose() {

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <functional>
 
+#include "LiveAhead.h"
 #include "PlayerState.h"
 
 class QComboBox;
@@ -57,6 +58,7 @@ public:
 
     PlayerState& state() { return state_; }
     StatusBridge& bridge() { return *bridge_; }
+    LiveAhead& liveAhead() { return liveAhead_; }
 
     void pelmoses(int volume);
     void btn_baslaClick();
@@ -86,13 +88,19 @@ public:
     void startWorker(WorkerProc proc);
 
 private:
+    // A thread counted with the workers; only a worker's start takes a ticket, so a helper
+    // thread supersedes no worker.
+    void startThread(std::function<void()> body);
     void startStreamWorker();
+    // Opens the live stream once the clip has little left to play.
+    void openLiveAhead(audio::HSTREAM clip);
     void stopOnPurpose();
     void enable(QTimer* timer);
 
     TransportControls controls_;
     StatusBridge* bridge_;
     PlayerState state_;
+    LiveAhead liveAhead_;
     int playTag_ = 0;       // lbl_play's Tag; window's thread only
     int timer4Tag_ = 0;     // Timer4's Tag: 0 idle, 5 a clip plays, 1 it has ended; window's thread
     bool closing_ = false;  // window's thread: no new workers while the destructor waits

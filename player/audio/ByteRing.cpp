@@ -5,17 +5,30 @@
 
 namespace audio {
 
-ByteRing::ByteRing(std::size_t limit) : storage_(std::max<std::size_t>(limit, 1)), limit_(limit) {}
+namespace {
+// Storage grows as data comes, so a large limit (a whole file) costs nothing until it is used.
+constexpr std::size_t kFirstStorage = 64 * 1024;
+}  // namespace
+
+ByteRing::ByteRing(std::size_t limit)
+    : storage_(std::clamp<std::size_t>(limit, 1, kFirstStorage)),
+      limit_(std::max<std::size_t>(limit, 1)) {}
+
+void ByteRing::resize(std::size_t capacity) {
+    std::vector<std::uint8_t> next(std::max({capacity, size_, std::size_t{1}}));
+    const std::size_t first = std::min(size_, storage_.size() - head_);
+    std::memcpy(next.data(), storage_.data() + head_, first);
+    std::memcpy(next.data() + first, storage_.data(), size_ - first);
+    storage_ = std::move(next);
+    head_ = 0;
+}
 
 void ByteRing::setLimit(std::size_t limit) {
     std::lock_guard lock(mutex_);
-    std::vector<std::uint8_t> next(std::max({limit, size_, std::size_t{1}}));
-    for (std::size_t i = 0; i < size_; ++i) {
-        next[i] = storage_[(head_ + i) % storage_.size()];
-    }
-    storage_ = std::move(next);
-    head_ = 0;
     limit_ = std::max<std::size_t>(limit, 1);
+    if (storage_.size() > limit_) {
+        resize(limit_);
+    }
     changed_.notify_all();
 }
 
@@ -25,6 +38,9 @@ bool ByteRing::write(const std::uint8_t* data, std::size_t length) {
         changed_.wait(lock, [&] { return closed_ || size_ < limit_; });
         if (closed_) {
             return false;
+        }
+        if (size_ == storage_.size() && storage_.size() < limit_) {
+            resize(std::min(limit_, storage_.size() * 2));
         }
         const std::size_t room = std::min(limit_ - size_, storage_.size() - size_);
         const std::size_t n = std::min(length, room);
@@ -75,6 +91,21 @@ ByteRing::ReadStatus ByteRing::read(std::uint8_t* out, std::size_t capacity, std
     got = n;
     changed_.notify_all();
     return ReadStatus::Data;
+}
+
+std::vector<std::uint8_t> ByteRing::peek(std::size_t size, Clock::time_point deadline,
+                                         bool& settled) {
+    std::unique_lock lock(mutex_);
+    const auto stuck = [&] { return closed_ || finished_ || size_ >= limit_; };
+    changed_.wait_until(lock, deadline, [&] { return stuck() || size_ > size; });
+    settled = stuck() || Clock::now() >= deadline;
+    std::vector<std::uint8_t> out(size_);
+    if (size_ > 0) {
+        const std::size_t first = std::min(size_, storage_.size() - head_);
+        std::memcpy(out.data(), storage_.data() + head_, first);
+        std::memcpy(out.data() + first, storage_.data(), size_ - first);
+    }
+    return out;
 }
 
 ByteRing::Levels ByteRing::levels() const {

@@ -40,7 +40,15 @@ public:
     };
     Levels levels() const;
 
+    // Consumer: waits until more than `size` bytes are buffered, or no more can come for now
+    // (full, ended, closed) or the deadline; then copies what is buffered without taking it.
+    // `settled` tells that waiting longer would not have brought more.
+    std::vector<std::uint8_t> peek(std::size_t size, Clock::time_point deadline, bool& settled);
+
 private:
+    // Moves what is buffered to the front of new storage of this capacity (at least its size).
+    void resize(std::size_t capacity);
+
     mutable std::mutex mutex_;  // guards everything below
     std::condition_variable changed_;
     std::vector<std::uint8_t> storage_;

@@ -9,6 +9,7 @@ extern "C" {
 }
 
 #include "Audio.h"
+#include "FormatProbe.h"
 
 namespace audio {
 
@@ -72,8 +73,12 @@ int Decoder::readPacket(void* opaque, std::uint8_t* buffer, int size) {
     return AVERROR_EXIT;
 }
 
-int Decoder::open(ByteRing::Clock::time_point deadline) {
+int Decoder::open(ByteRing::Clock::time_point deadline, bool aacOnly) {
     deadline_ = deadline;
+    const AVInputFormat* guess = ProbeAtHand(ring_, deadline);
+    if (aacOnly && !IsAacFormat(guess)) {
+        return ERROR_FILEFORM;
+    }
     auto* buffer = static_cast<std::uint8_t*>(av_malloc(kIoBufferSize));
     if (buffer == nullptr) {
         return ERROR_MEM;
@@ -95,7 +100,7 @@ int Decoder::open(ByteRing::Clock::time_point deadline) {
     format->probesize = kProbeBytes;
     format->max_analyze_duration = kAnalyzeMicroseconds;
     // On failure avformat_open_input frees the context itself.
-    if (avformat_open_input(&format, nullptr, nullptr, nullptr) < 0) {
+    if (avformat_open_input(&format, nullptr, guess, nullptr) < 0) {
         return timedOut_ ? ERROR_TIMEOUT : ERROR_FILEFORM;
     }
     format_.reset(format);

@@ -26,9 +26,10 @@ public:
     Decoder(const Decoder&) = delete;
     Decoder& operator=(const Decoder&) = delete;
 
-    // Reads the format's headers and first packets; gives up at the deadline. Returns an
-    // engine error code, ERROR_OK on success.
-    int open(ByteRing::Clock::time_point deadline);
+    // Reads the format's headers and first packets; gives up at the deadline. With aacOnly it
+    // refuses, before reading a header, bytes that do not look like AAC. Returns an engine
+    // error code, ERROR_OK on success.
+    int open(ByteRing::Clock::time_point deadline, bool aacOnly = false);
 
     bool isAac() const;
     std::uint32_t sampleRate() const;

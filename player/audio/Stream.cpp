@@ -5,6 +5,7 @@
 #include <thread>
 #include <utility>
 
+#include "FormatProbe.h"
 #include "LastError.h"
 
 namespace audio {
@@ -54,6 +55,7 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
     startTransfer(options_.request, shared_from_this(), threads.acquire());
 
     std::string block;
+    std::string contentType;
     {
         std::unique_lock lock(mutex_);
         // The connect timeout, then as long again for the reply head.
@@ -66,13 +68,18 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
             return failed ? ERROR_FILEOPEN : ERROR_TIMEOUT;
         }
         block = headBlock_;
+        contentType = contentType_;
     }
     // Inside the create call, on the caller's thread, with no lock held.
     if ((flags & STREAM_STATUS) != 0 && proc != nullptr) {
         proc(block.data(), 0, user);
     }
 
-    int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout);
+    if (options_.aacOnly && NamesOtherThanAac(MediaType(contentType))) {
+        release();
+        return ERROR_FILEFORM;
+    }
+    int rc = decoder_.open(ByteRing::Clock::now() + options_.timeout, options_.aacOnly);
     if (rc == ERROR_FILEFORM && stalled_.load()) {
         rc = ERROR_TIMEOUT;  // the probe saw the end of a download that was given up on
     }
@@ -258,6 +265,7 @@ bool Stream::onHead(const ReplyHead& head) {
     std::lock_guard lock(mutex_);
     headBlock_ = block;
     tags_.release(icyTags_);
+    contentType_ = head.value("content-type").value_or(std::string());
     icyTags_ = icyTags;
     contentLength_ = contentLength;
     icyBitRate_ = static_cast<std::uint32_t>(std::min<std::uint64_t>(

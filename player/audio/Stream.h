@@ -102,6 +102,7 @@ private:
     std::condition_variable headArrived_;
     Phase phase_ = Phase::Connecting;
     std::string headBlock_;
+    std::string contentType_;
     const char* icyTags_ = nullptr;
     const char* meta_ = nullptr;
     std::int64_t contentLength_ = -1;  // -1: a live stream

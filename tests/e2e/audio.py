@@ -50,6 +50,20 @@ def last_onset(samples, min_length_s):
     return start
 
 
+def steady_onset(samples, length_s, silent_s=0.15):
+    """Start of the first sound that goes on for length_s with less than silent_s of silence
+    in it: music, where words leave longer pauses; None when there is none."""
+    runs = sound_runs(samples)
+    for start, _ in runs:
+        end = start + length_s
+        if end > len(samples) / RATE:
+            return None
+        heard = sum(max(0.0, min(b, end) - max(a, start)) for a, b in runs)
+        if heard > length_s - silent_s:
+            return start
+    return None
+
+
 def fade_in(samples, onset):
     """How the sound starting at onset rises: (level over its first 0.3 s, level around 1 s
     later, each relative to the plateau reached after 3 s; seconds to 85 % of the plateau)."""

@@ -191,14 +191,26 @@ class PlayerTest(unittest.TestCase):
         self.assertEqual(following["status"], 200)
 
         # What was heard: the clip at once at the slider's volume, then the live stream fading in.
-        samples = recording.samples()
+        # The fade-in is judged over six seconds of the live stream, which now follows the
+        # clip closely enough for the titles above to come before that much has played.
+        deadline = time.monotonic() + 20
+        while True:
+            samples = recording.samples()
+            live = audio.steady_onset(samples, 4.0)
+            if (live is not None and len(samples) / audio.RATE > live + 6.5 or
+                    time.monotonic() > deadline):
+                break
+            time.sleep(0.5)
         recording.stop()
-        live = audio.last_onset(samples, 4.0)
         self.assertIsNotNone(live, "the live stream is not heard until the end")
         clip_runs = [run for run in audio.sound_runs(samples[:int(live * audio.RATE)])
                      if run[1] - run[0] > 0.05]
         self.assertTrue(clip_runs, "no advertisement clip was heard before the live stream")
         clip_start = clip_runs[0][0]
+        # The clip ends in about 0.4 s of its own silence; the live stream follows within
+        # 0.3 s of its last sample, and a busy machine gets some margin.
+        dead_air = live - clip_runs[-1][1]
+        self.assertLess(dead_air, 1.1, f"{dead_air:.2f} s of silence after the clip")
         clip_levels = sorted(level for t, level in audio.levels(samples, 0.1, 0.1, clip_start,
                                                                 live))
         self.assertGreater(live - clip_start, 2.0)

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QSignalSpy>
+#include <QTest>
 #include <QThread>
 #include <QWebEnginePage>
 #include <QWebEngineView>
@@ -44,13 +45,24 @@ TEST(StationWebView, StylesTheBodyOfEveryCompletedPageWhileHidden) {
     EXPECT_TRUE(view.isHidden());
 
     QSignalSpy loaded(&view, &QWebEngineView::loadFinished);
+    const auto waitFrozen = [&] {
+        return QTest::qWaitFor(
+            [&] { return view.page()->lifecycleState() == QWebEnginePage::LifecycleState::Frozen; },
+            60000);
+    };
     web.navigate(QString::fromStdString(server.url("/a.html")));
     ASSERT_TRUE(loaded.wait(60000));
-    // Our styling was queued when the load finished, so it has run before this script.
+    // Styled, the hidden page is frozen; thawed, it shows the style it was given.
+    ASSERT_TRUE(waitFrozen());
+    view.page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     EXPECT_EQ(RunScript(view, kBodyStyle), "hidden|hidden|none|0px");
 
+    // A frozen page still follows the next switch.
+    view.page()->setLifecycleState(QWebEnginePage::LifecycleState::Frozen);
     web.navigate(QString::fromStdString(server.url("/b.html")));
     ASSERT_TRUE(loaded.wait(60000));
+    ASSERT_TRUE(waitFrozen());
+    view.page()->setLifecycleState(QWebEnginePage::LifecycleState::Active);
     EXPECT_EQ(RunScript(view, kBodyStyle), "hidden|hidden|none|0px");
     EXPECT_EQ(server.requestCount("/b.html"), 1u);
 }
