@@ -39,7 +39,9 @@ int main(int argc, char** argv) {
 
     TForm1 Form1;
     Form1.show();
-    const int code = QApplication::exec();
+    // A start-up that asked to end (no directory, a newer version) ends right after the first
+    // show, where the event loop would start.
+    const int code = Form1.terminationRequested() ? 0 : QApplication::exec();
     // Workers and engine threads may still run: end without running destructors.
     std::fflush(nullptr);
     ::_exit(code);

@@ -335,8 +335,6 @@ TForm1::~TForm1() = default;
 
 void TForm1::requestTerminate() {
     terminationRequested_ = true;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
 }
 
 void TForm1::FormCreate() {

@@ -1,0 +1,88 @@
+"""How the real player starts and ends on a desktop with a window manager, against a loopback
+server: the start-up boxes, where they and the window sit, and the end of the process."""
+
+import time
+import unittest
+
+import desktop as desktop_module
+import loopback
+import playerproc
+
+NO_INTERNET_BOX = "^Zelkorfm-e2e-"  # the boxes' caption: the executable's name, capitalised
+
+
+def directory(version, stations):
+    text = f"{version}\r\nhttp://127.0.0.1:1/setup.exe\r\n"
+    for i in range(stations):
+        text += (f"id\r\nRadyo {i}\r\nhttp://127.0.0.1:1/live{i}\r\n\r\nhttp://127.0.0.1:1/web\r\n"
+                 "\r\n\r\ny\r\n")
+    return text.encode()
+
+
+class StartupTest(unittest.TestCase):
+    def setUp(self):
+        if not playerproc.player_executable():
+            self.skipTest("no player executable given (ZELKOR_PLAYER)")
+        self.desktop = desktop_module.Desktop(window_manager=True)
+        self.addCleanup(self.desktop.close)
+        self.server = loopback.Loopback()
+        self.addCleanup(self.server.stop)
+
+    def start_player(self):
+        player = playerproc.Player(self.desktop, self.server)
+        self.addCleanup(player.stop)
+        self.addCleanup(lambda: print("\n--- player printed:\n" + player.printed()[-3000:]))
+        return player
+
+    def box(self, player, timeout=40):
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            found = self.desktop.windows_named(player.process.pid, NO_INTERNET_BOX)
+            if found:
+                time.sleep(0.5)  # placed and framed
+                return found[0]
+            if player.process.poll() is not None:
+                raise AssertionError(f"the player ended with {player.process.returncode}")
+            time.sleep(0.05)
+        raise AssertionError("no message box appeared")
+
+    def assert_centred(self, window):
+        left, top, width, height = self.desktop.outer_geometry(window)
+        screen_width, screen_height = self.desktop.screen_size()
+        self.assertGreater(left, 0)
+        self.assertAlmostEqual(left + width / 2, screen_width / 2, delta=2)
+        self.assertAlmostEqual(top + height / 2, screen_height / 2, delta=2)
+
+    def close_and_time_the_end(self, player, box):
+        """Presses OK; returns the exit code and how long the process lived after the box."""
+        self.desktop.xdotool("windowactivate", "--sync", box)
+        self.desktop.key("Return")
+        while box in self.desktop.windows_named(player.process.pid, NO_INTERNET_BOX):
+            time.sleep(0.01)
+        closed = time.monotonic()
+        while player.process.poll() is None and time.monotonic() < closed + 10:
+            time.sleep(0.01)
+        lived = time.monotonic() - closed
+        print(f"the player ended {lived:.3f} s after its box closed")
+        return player.process.poll(), lived
+
+    def test_directory_failure_box_ends_the_program(self):
+        self.server.route("/xml.aspx", status=500)
+        player = self.start_player()
+        box = self.box(player)
+        self.assertEqual(len(self.server.seen("/xml.aspx")), 1)
+        code, lived = self.close_and_time_the_end(player, box)
+        self.assertEqual(code, 0)
+        self.assertLess(lived, 1.0)
+
+    def test_version_box_ends_the_program_after_the_first_show(self):
+        self.server.route("/xml.aspx", body=directory("1003", 2))
+        player = self.start_player()
+        box = self.box(player)
+        code, lived = self.close_and_time_the_end(player, box)
+        self.assertEqual(code, 0)
+        self.assertLess(lived, 1.0)
+
+
+if __name__ == "__main__":
+    unittest.main()
