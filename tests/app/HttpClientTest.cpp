@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include "FixtureServer.h"
@@ -132,4 +134,53 @@ TEST(HttpClient, ARequestFromANestedHandlerWaitsItsTurnAndTheWindowKeepsRunning)
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].path, "/slow");
     EXPECT_EQ(requests[1].path, "/fast");
+}
+
+TEST(HttpClient, ABodyCutShortIsAFailure) {
+    FixtureServer server;
+    Reply cut = Reply::text(std::string(1000, 'x'));
+    cut.truncateAfter = 400;
+    server.route("/cut", cut);
+    Reply chunkedCut = cut;
+    chunkedCut.chunked = true;
+    chunkedCut.chunkSize = 100;
+    server.route("/chunked-cut", chunkedCut);
+    HttpClient client;
+    EXPECT_NE(failureOf(client, url(server, "/cut")), "no failure");
+    EXPECT_NE(failureOf(client, url(server, "/chunked-cut")), "no failure");
+    // A body without a length ends where the server closes, and that is the whole body.
+    Reply unsized = Reply::text("whole");
+    unsized.contentLength = false;
+    server.route("/unsized", unsized);
+    EXPECT_EQ(client.get(url(server, "/unsized")), QByteArray("whole"));
+}
+
+TEST(HttpClient, QuittingFailsEveryWaitingRequestAtOnce) {
+    FixtureServer server;
+    Reply stalled = Reply::text("late");
+    stalled.delayBeforeHead = std::chrono::milliseconds(5000);
+    server.route("/stall", stalled);
+    HttpClient client;
+    std::string nested = "not run";
+    std::string outer;
+    QElapsedTimer clock;
+    // A request from a handler nested in the first one's wait, then the program quits while
+    // both wait.
+    QTimer::singleShot(100, [&] {
+        QTimer::singleShot(100, [] { QCoreApplication::quit(); });
+        nested = failureOf(client, url(server, "/stall"));
+    });
+    // Quitting ends only a running loop: run the request inside one, as the window does.
+    QTimer::singleShot(0, [&] {
+        clock.start();
+        outer = failureOf(client, url(server, "/stall"));
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_NE(outer, "no failure");
+    EXPECT_NE(nested, "no failure");
+    EXPECT_NE(nested, "not run");
+    EXPECT_FALSE(client.busy());
+    EXPECT_EQ(server.requestCount("/stall"), 1u);
 }

@@ -83,6 +83,31 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertLess(lived, 1.0)
 
+    def test_closing_while_requests_wait_ends_the_program(self):
+        self.server.route("/xml.aspx", body=directory("1002", 1))
+        self.server.route("/Stream.aspx", body=b"<a/>", hold=60)
+        self.server.route("/Announcement.aspx", body=b"<a/>", hold=60)
+        player = self.start_player()
+        window = player.window()
+        left, top, _, _ = self.desktop.geometry(window)
+        # The schedule's fetch waits on the server; the announcements' waits its turn inside it.
+        self.desktop.click(left + 96, top + 451)
+        self.server.wait_for("/Stream.aspx", 10)
+        self.desktop.click(left + 160, top + 451)
+        time.sleep(1.0)
+        self.assertEqual(self.server.seen("/Announcement.aspx"), [])
+        self.desktop.xdotool("windowactivate", "--sync", window)
+        self.desktop.key("alt+F4")
+        while window in self.desktop.windows_of(player.process.pid):
+            time.sleep(0.01)
+        closed = time.monotonic()
+        while player.process.poll() is None and time.monotonic() < closed + 10:
+            time.sleep(0.01)
+        lived = time.monotonic() - closed
+        print(f"the player ended {lived:.3f} s after its window closed")
+        self.assertEqual(player.process.poll(), 0)
+        self.assertLess(lived, 1.0)
+
 
 if __name__ == "__main__":
     unittest.main()
