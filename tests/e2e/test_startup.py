@@ -8,7 +8,7 @@ import desktop as desktop_module
 import loopback
 import playerproc
 
-NO_INTERNET_BOX = "^Zelkorfm-e2e-"  # the boxes' caption: the executable's name, capitalised
+BOX_CAPTION = "^Zelkorfm-e2e-"  # the boxes' caption: the executable's name, capitalised
 
 
 def directory(version, stations):
@@ -37,7 +37,7 @@ class StartupTest(unittest.TestCase):
     def box(self, player, timeout=40):
         deadline = time.monotonic() + timeout
         while time.monotonic() < deadline:
-            found = self.desktop.windows_named(player.process.pid, NO_INTERNET_BOX)
+            found = self.desktop.windows_named(player.process.pid, BOX_CAPTION)
             if found:
                 time.sleep(0.5)  # placed and framed
                 return found[0]
@@ -57,13 +57,17 @@ class StartupTest(unittest.TestCase):
         """Presses OK; returns the exit code and how long the process lived after the box."""
         self.desktop.xdotool("windowactivate", "--sync", box)
         self.desktop.key("Return")
-        while box in self.desktop.windows_named(player.process.pid, NO_INTERNET_BOX):
+        return self.time_the_end(player, box)
+
+    def time_the_end(self, player, window):
+        """The exit code and how long the process lived after the window had gone."""
+        while window in self.desktop.windows_of(player.process.pid):
             time.sleep(0.01)
-        closed = time.monotonic()
-        while player.process.poll() is None and time.monotonic() < closed + 10:
+        gone = time.monotonic()
+        while player.process.poll() is None and time.monotonic() < gone + 10:
             time.sleep(0.01)
-        lived = time.monotonic() - closed
-        print(f"the player ended {lived:.3f} s after its box closed")
+        lived = time.monotonic() - gone
+        print(f"the player ended {lived:.3f} s after its window {window} had gone")
         return player.process.poll(), lived
 
     def test_directory_failure_box_ends_the_program(self):
@@ -98,14 +102,8 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(self.server.seen("/Announcement.aspx"), [])
         self.desktop.xdotool("windowactivate", "--sync", window)
         self.desktop.key("alt+F4")
-        while window in self.desktop.windows_of(player.process.pid):
-            time.sleep(0.01)
-        closed = time.monotonic()
-        while player.process.poll() is None and time.monotonic() < closed + 10:
-            time.sleep(0.01)
-        lived = time.monotonic() - closed
-        print(f"the player ended {lived:.3f} s after its window closed")
-        self.assertEqual(player.process.poll(), 0)
+        code, lived = self.time_the_end(player, window)
+        self.assertEqual(code, 0)
         self.assertLess(lived, 1.0)
 
 
