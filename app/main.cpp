@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "Application.h"
 #include "SingleInstanceLock.h"
 #include "Unit1.h"
 
@@ -22,7 +23,7 @@ void allowWebViewsAsRoot() {
 int main(int argc, char** argv) {
     allowWebViewsAsRoot();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    app::Application application(argc, argv);
     // Lets Wayland desktops find the launcher and so the window's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkorfm"));
 

@@ -106,6 +106,20 @@ class StartupTest(unittest.TestCase):
         self.assertEqual(code, 0)
         self.assertLess(lived, 1.0)
 
+    def test_a_malformed_schedule_shows_a_box_and_the_window_goes_on(self):
+        self.server.route("/xml.aspx", body=directory("1002", 1))
+        self.server.route("/Stream.aspx", body=b"<a><streaming><b></a>")
+        self.server.route("/Announcement.aspx", body=b"<a/>")
+        player = self.start_player()
+        window = player.window()
+        left, top, _, _ = self.desktop.geometry(window)
+        self.desktop.click(left + 96, top + 451)
+        box = self.box(player, timeout=10)
+        player.dismiss(box)
+        self.desktop.click(left + 160, top + 451)
+        self.server.wait_for("/Announcement.aspx", 10)
+        self.assertIsNone(player.process.poll())
+
 
 if __name__ == "__main__":
     unittest.main()
