@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTime>
@@ -20,6 +22,7 @@
 #include "CoverSearch.h"
 #include "DesktopOpener.h"
 #include "DeviceId.h"
+#include "FramePlacement.h"
 #include "MessageBox.h"
 #include "MessageForm.h"
 #include "NowPlayingDisplay.h"
@@ -318,7 +321,10 @@ void TForm1::showEvent(QShowEvent* event) {
         return;
     shownOnce_ = true;
     FormShow();
-    centreOnVirtualDesktop(this);
+    app::PlaceByFrame(this, [](QSize outer) {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        return primary ? centredOnDesktop(outer, primary->virtualGeometry()) : QPoint();
+    });
 }
 
 void TForm1::FormShow() {

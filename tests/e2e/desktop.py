@@ -55,7 +55,7 @@ class Desktop:
         wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.cleanups.append(lambda: _end(wm))
-        deadline = time.monotonic() + 10
+        deadline = time.monotonic() + 30
         while "window id" not in _run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
                                       env=self.env, check=False):
             if time.monotonic() > deadline:
@@ -73,7 +73,13 @@ class Desktop:
 
     def outer_geometry(self, window):
         """(left, top, width, height) of the window with the frame the window manager gave it."""
-        left, top, width, height = self.geometry(window)
+        # xwininfo: xdotool adds the frame's offset twice for a framed window.
+        info = dict(line.strip().split(":", 1) for line in
+                    _run(["xwininfo", "-id", str(window)], env=self.env).splitlines()
+                    if line.strip().startswith(("Absolute", "Width", "Height")))
+        left, top, width, height = (int(info[k]) for k in ("Absolute upper-left X",
+                                                           "Absolute upper-left Y", "Width",
+                                                           "Height"))
         extents = _run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], env=self.env,
                        check=False)
         if "=" not in extents:

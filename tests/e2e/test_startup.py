@@ -46,12 +46,16 @@ class StartupTest(unittest.TestCase):
             time.sleep(0.05)
         raise AssertionError("no message box appeared")
 
-    def assert_centred(self, window):
+    def assert_centred(self, window, delta=2):
         left, top, width, height = self.desktop.outer_geometry(window)
         screen_width, screen_height = self.desktop.screen_size()
         self.assertGreater(left, 0)
-        self.assertAlmostEqual(left + width / 2, screen_width / 2, delta=2)
-        self.assertAlmostEqual(top + height / 2, screen_height / 2, delta=2)
+        self.assertAlmostEqual(left + width / 2, screen_width / 2, delta=delta)
+        self.assertAlmostEqual(top + height / 2, screen_height / 2, delta=delta)
+
+    def assert_box_centred(self, box):
+        # A box comes out centred by its client area: off by half the title bar at most.
+        self.assert_centred(box, delta=12)
 
     def close_and_time_the_end(self, player, box):
         """Presses OK; returns the exit code and how long the process lived after the box."""
@@ -75,6 +79,7 @@ class StartupTest(unittest.TestCase):
         player = self.start_player()
         box = self.box(player)
         self.assertEqual(len(self.server.seen("/xml.aspx")), 1)
+        self.assert_box_centred(box)
         code, lived = self.close_and_time_the_end(player, box)
         self.assertEqual(code, 0)
         self.assertLess(lived, 1.0)
@@ -85,7 +90,8 @@ class StartupTest(unittest.TestCase):
         box = self.box(player)
         code, lived = self.close_and_time_the_end(player, box)
         self.assertEqual(code, 0)
-        self.assertLess(lived, 1.0)
+        # The audio output and the first show come after this box: more on a busy machine.
+        self.assertLess(lived, 2.0)
 
     def test_closing_while_requests_wait_ends_the_program(self):
         self.server.route("/xml.aspx", body=directory("1002", 1))
@@ -112,10 +118,13 @@ class StartupTest(unittest.TestCase):
         self.server.route("/Announcement.aspx", body=b"<a/>")
         player = self.start_player()
         window = player.window()
+        self.assert_centred(window)
         left, top, _, _ = self.desktop.geometry(window)
         self.desktop.click(left + 96, top + 451)
         box = self.box(player, timeout=10)
-        player.dismiss(box)
+        self.assert_box_centred(box)
+        self.desktop.xdotool("windowactivate", "--sync", box)
+        self.desktop.key("Return")
         self.desktop.click(left + 160, top + 451)
         self.server.wait_for("/Announcement.aspx", 10)
         self.assertIsNone(player.process.poll())
