@@ -64,6 +64,12 @@ void HttpClient::waitForTurn() {
 }
 
 QByteArray HttpClient::get(const QString& url) {
+    // Addresses come from servers (the directory's cover-art prefixes, scraped pages): the
+    // network layer would also read files, data and resources.
+    const QString scheme = QUrl(url).scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        throw HttpError("Only http and https addresses are fetched");
+    }
     waitForTurn();
     busy_ = true;
     // The client is free as soon as the reply has finished: a request that waits its turn in a

@@ -48,7 +48,8 @@ public:
 
     // GET; returns the raw body bytes. Throws HttpError on a transport failure, a status
     // outside 2xx (redirects are not followed), a reply over the size bound, a timeout, a body
-    // cut short, and when the program quits during the wait.
+    // cut short, an address that is not http or https, and when the program quits during the
+    // wait.
     QByteArray get(const QString& url);
 
     bool busy() const { return busy_; }

@@ -136,6 +136,17 @@ TEST(HttpClient, ARequestFromANestedHandlerWaitsItsTurnAndTheWindowKeepsRunning)
     EXPECT_EQ(requests[1].path, "/fast");
 }
 
+TEST(HttpClient, OnlyHttpAndHttpsAreFetched) {
+    HttpClient client;
+    for (const char* address : {"file:///etc/hostname", "data:,abc", "qrc:/qt-project.org/",
+                                "ftp://127.0.0.1:1/x", "/etc/hostname"}) {
+        EXPECT_EQ(failureOf(client, QString::fromLatin1(address)),
+                  "Only http and https addresses are fetched")
+            << address;
+    }
+    EXPECT_FALSE(client.busy());
+}
+
 TEST(HttpClient, ABodyCutShortIsAFailure) {
     FixtureServer server;
     Reply cut = Reply::text(std::string(1000, 'x'));
