@@ -83,6 +83,9 @@ QByteArray HttpClient::get(const QString& url) {
     };
     const auto releaseOnReturn = qScopeGuard(release);
 
+    // The address goes out as it stands, escapes included, with one exception: the URL parser
+    // decodes escaped unreserved characters, so the "%7E" of an encoded query value is sent as
+    // "~". Servers read both as the same character.
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QTimer>
 
+#include "EncodeQueryValue.h"
 #include "FixtureServer.h"
 #include "HttpClient.h"
 
@@ -145,6 +146,22 @@ TEST(HttpClient, OnlyHttpAndHttpsAreFetched) {
             << address;
     }
     EXPECT_FALSE(client.busy());
+}
+
+TEST(HttpClient, EncodedQueryValuesArriveByteForByteButTheTilde) {
+    FixtureServer server;
+    server.route("/q", Reply::text("ok"));
+    std::string everyByte;
+    for (int c = 1; c < 256; ++c) {
+        everyByte += static_cast<char>(c);
+    }
+    const std::string encoded = app::EncodeQueryValue(everyByte);
+    ASSERT_NE(encoded.find("%7E"), std::string::npos);
+    HttpClient client;
+    client.get(url(server, "/q?v=" + encoded));
+    std::string expected = encoded;
+    expected.replace(expected.find("%7E"), 3, "~");
+    EXPECT_EQ(server.requests().at(0).query, "v=" + expected);
 }
 
 TEST(HttpClient, ABodyCutShortIsAFailure) {
