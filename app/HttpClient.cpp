@@ -5,9 +5,11 @@
 #include <QNetworkCookieJar>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QUrl>
 #include <memory>
+#include <utility>
 
 namespace app {
 namespace {
@@ -15,6 +17,8 @@ namespace {
 struct ReplyDeleter {
     void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
 };
+
+constexpr const char* kCancelled = "Request cancelled";
 
 QString statusText(QNetworkReply* reply, int status) {
     const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
@@ -42,14 +46,46 @@ HttpClient::HttpClient(HttpSettings settings, QObject* parent)
 
 HttpClient::~HttpClient() = default;
 
-QByteArray HttpClient::get(const QString& url) {
+void HttpClient::waitForTurn() {
     while (busy_) {
+        bool becameFree = false;
         QEventLoop wait;
-        connect(this, &HttpClient::becameIdle, &wait, &QEventLoop::quit);
+        connect(this, &HttpClient::becameIdle, &wait, [&] {
+            becameFree = true;
+            wait.quit();
+        });
         wait.exec();
+        // Quitting the program ends every loop at once and each new one at its start: the
+        // request under way may never finish, so waiting again would spin.
+        if (!becameFree) {
+            throw HttpError(kCancelled);
+        }
     }
-    busy_ = true;
+}
 
+QByteArray HttpClient::get(const QString& url) {
+    // Addresses come from servers (the directory's cover-art prefixes, scraped pages): the
+    // network layer would also read files, data and resources.
+    const QString scheme = QUrl(url).scheme();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
+        throw HttpError("Only http and https addresses are fetched");
+    }
+    waitForTurn();
+    busy_ = true;
+    // The client is free as soon as the reply has finished: a request that waits its turn in a
+    // handler nested in this wait must run before this wait can return.
+    bool released = false;
+    const auto release = [this, &released] {
+        if (!std::exchange(released, true)) {
+            busy_ = false;
+            Q_EMIT becameIdle();
+        }
+    };
+    const auto releaseOnReturn = qScopeGuard(release);
+
+    // The address goes out as it stands, escapes included, with one exception: the URL parser
+    // decodes escaped unreserved characters, so the "%7E" of an encoded query value is sent as
+    // "~". Servers read both as the same character.
     QNetworkRequest request{QUrl(url)};
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::ManualRedirectPolicy);
@@ -83,16 +119,18 @@ QByteArray HttpClient::get(const QString& url) {
         reply->abort();
     });
     connect(reply.get(), &QNetworkReply::finished, &loop, [&] {
-        busy_ = false;
+        release();
         loop.quit();
-        Q_EMIT becameIdle();
     });
     idle.start();
     if (!reply->isFinished()) {
         loop.exec();
-    } else {
-        busy_ = false;
-        Q_EMIT becameIdle();
+    }
+    if (!reply->isFinished() && failure.isEmpty()) {
+        // The loop was ended from outside (the program quits): what came so far is not the
+        // reply.
+        failure = QString::fromLatin1(kCancelled);
+        reply->abort();
     }
     if (failure.isEmpty()) {
         take();

@@ -47,7 +47,9 @@ public:
     ~HttpClient() override;
 
     // GET; returns the raw body bytes. Throws HttpError on a transport failure, a status
-    // outside 2xx (redirects are not followed), a reply over the size bound or a timeout.
+    // outside 2xx (redirects are not followed), a reply over the size bound, a timeout, a body
+    // cut short, an address that is not http or https, and when the program quits during the
+    // wait.
     QByteArray get(const QString& url);
 
     bool busy() const { return busy_; }
@@ -58,6 +60,10 @@ Q_SIGNALS:
     void becameIdle();
 
 private:
+    // Returns when no request of this client is under way; throws HttpError when the program
+    // quits first.
+    void waitForTurn();
+
     HttpSettings settings_;
     QNetworkAccessManager* manager_;
     bool busy_ = false;

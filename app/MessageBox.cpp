@@ -1,5 +1,7 @@
 #include "MessageBox.h"
 
+#include "FramePlacement.h"
+
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -20,6 +22,8 @@ QString ApplicationTitle() {
 
 void ShowMessage(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
+    // On the screen, not on the owner: at start-up the owner is the hidden window at 0, 0.
+    PlaceByFrame(&box, &CentredOnScreen);
     box.exec();
 }
 

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "Application.h"
 #include "SingleInstanceLock.h"
 #include "Unit1.h"
 
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     allowWebViewsAsRoot();
     shareOneRenderer();
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
-    QApplication application(argc, argv);
+    app::Application application(argc, argv);
     // Lets Wayland desktops find the launcher and so the window's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkorfm"));
 
@@ -50,7 +51,9 @@ int main(int argc, char** argv) {
 
     TForm1 Form1;
     Form1.show();
-    const int code = QApplication::exec();
+    // A start-up that asked to end (no directory, a newer version) ends right after the first
+    // show, where the event loop would start.
+    const int code = Form1.terminationRequested() ? 0 : QApplication::exec();
     // Workers and engine threads may still run: end without running destructors.
     std::fflush(nullptr);
     ::_exit(code);

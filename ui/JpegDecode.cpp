@@ -21,15 +21,31 @@ void onError(j_common_ptr info) {
 
 void onMessage(j_common_ptr) {}  // warnings (e.g. a truncated scan) are not printed
 
+// Each progressive scan is one more pass over the whole coefficient buffer: a picture of
+// thousands of tiny scans would hold the window's thread for seconds.
+void onProgress(j_common_ptr common) {
+    const auto* info = reinterpret_cast<j_decompress_ptr>(common);
+    if (info->progressive_mode && info->input_scan_number > kMaxJpegScans) {
+        common->err->error_exit(common);
+    }
+}
+
 struct Decoder {
     jpeg_decompress_struct info{};
     ErrorManager error{};
+    jpeg_progress_mgr progress{};
 
     Decoder() {
         info.err = jpeg_std_error(&error.base);
         error.base.error_exit = onError;
         error.base.output_message = onMessage;
         jpeg_create_decompress(&info);
+        // A progressive picture keeps all its coefficients while it decodes: without a bound a
+        // crafted header asks for as much as the side limits allow. Past the bound libjpeg
+        // would need a backing store, which it has not, and fails.
+        info.mem->max_memory_to_use = kMaxJpegDecoderBytes;
+        progress.progress_monitor = onProgress;
+        info.progress = &progress;
     }
     ~Decoder() { jpeg_destroy_decompress(&info); }
     Decoder(const Decoder&) = delete;

@@ -12,6 +12,11 @@ inline constexpr int kMaxJpegSide = 8192;
 // cover may declare any size.
 inline constexpr qint64 kMaxJpegPixelBytes = 64 * 1024 * 1024;
 
+// Largest working memory of the decoder (the progressive coefficient buffers above all).
+inline constexpr long kMaxJpegDecoderBytes = 64L * 1024 * 1024;
+// Most scans a progressive picture may have; ordinary ones have about ten.
+inline constexpr int kMaxJpegScans = 100;
+
 // True when the bytes start with the JPEG start-of-image marker.
 bool isJpeg(const QByteArray& bytes);
 

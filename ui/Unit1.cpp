@@ -4,8 +4,10 @@
 
 #include <QCoreApplication>
 #include <QDate>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLocale>
+#include <QScreen>
 #include <QShowEvent>
 #include <QStringList>
 #include <QTime>
@@ -20,6 +22,7 @@
 #include "CoverSearch.h"
 #include "DesktopOpener.h"
 #include "DeviceId.h"
+#include "FramePlacement.h"
 #include "MessageBox.h"
 #include "MessageForm.h"
 #include "NowPlayingDisplay.h"
@@ -43,6 +46,13 @@ QString joinLines(const std::vector<std::string>& lines, std::size_t from) {
         out << app::FromCp1254(lines[i]);
     }
     return out.join(QLatin1Char('\n'));
+}
+
+// The locale's long time format less its time zone, which the toolkit's long format adds.
+QString longTimeWithoutZone() {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    format.remove(QLatin1Char('t'));
+    return format.simplified();
 }
 
 }  // namespace
@@ -98,6 +108,13 @@ void TForm1::setUpWindow() {
     Timer4->setInterval(100);
     Timer4->start();
 
+    // Speed buttons take no keyboard focus, as the toolkit's flat buttons never do.
+    for (QToolButton* speedButton :
+         {SpeedButton1, SpeedButton2, SpeedButton3, SpeedButton4, SpeedButton5, SpeedButton6,
+          SpeedButton7, SpeedButton8, SpeedButton9}) {
+        speedButton->setFocusPolicy(Qt::NoFocus);
+    }
+
     PopupMenu1 = new QMenu(this);
     PopupMenu1->addAction(YazlmBrenvik1);
     for (TImage* background : {Image1, Image2}) {
@@ -114,6 +131,9 @@ void TForm1::setUpNowPlaying() {
     // keeps only the colour, the font moves to the widget.
     calan2->setFont(AppFonts::pixelFont(QStringLiteral("Tahoma"), 12, true));
     calan2->setStyleSheet(QStringLiteral("color: #ff0000;"));
+    // Titles and status texts come from servers: text, never markup.
+    calan1->setTextFormat(Qt::PlainText);
+    calan2->setTextFormat(Qt::PlainText);
     coverSearch_ = std::make_unique<nowplaying::CoverSearch>(edt_2, Image3, &CurrentStation,
                                                              IdHTTP1, app::ImageSearchBaseUrl());
     nowPlaying_ = std::make_unique<nowplaying::NowPlayingDisplay>(
@@ -318,7 +338,10 @@ void TForm1::showEvent(QShowEvent* event) {
         return;
     shownOnce_ = true;
     FormShow();
-    centreOnVirtualDesktop(this);
+    app::PlaceByFrame(this, [](QSize outer) {
+        const QScreen* primary = QGuiApplication::primaryScreen();
+        return primary ? centredOnDesktop(outer, primary->virtualGeometry()) : QPoint();
+    });
 }
 
 void TForm1::FormShow() {
@@ -335,8 +358,6 @@ TForm1::~TForm1() = default;
 
 void TForm1::requestTerminate() {
     terminationRequested_ = true;
-    QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                              Qt::QueuedConnection);
 }
 
 void TForm1::FormCreate() {
@@ -349,7 +370,7 @@ void TForm1::FormCreate() {
     calan1->clear();
     FitTitleLabel(QString());
     lbl_tarih->setText(QLocale::system().toString(QDate::currentDate(), QLocale::ShortFormat));
-    lbl_saat->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+    lbl_saat->setText(QLocale::system().toString(QTime::currentTime(), longTimeWithoutZone()));
 
     stationCount = 0;
     stationWebView_->hideBrowser();

@@ -109,7 +109,9 @@ public:
     void Label10Click();
     void YazlmBrenvik1Click();
 
-    // Asks the event loop to end as soon as it runs (start-up happens before it does).
+    // Asks the program to end instead of running its event loop (start-up happens before it
+    // runs). A queued quit would not do: the first show processes events before the loop
+    // starts, and Qt drops a quit that arrives outside a running loop.
     void requestTerminate();
     bool terminationRequested() const { return terminationRequested_; }
 

@@ -6,10 +6,5 @@
 #include <QRect>
 #include <QSize>
 
-class QWidget;
-
 // Left = (desktop width - frame width) div 2, top likewise, each raised to 0 when negative.
 QPoint centredOnDesktop(QSize frameSize, QRect virtualDesktop);
-
-// Moves the window there; frame size includes the window frame where the desktop reports it.
-void centreOnVirtualDesktop(QWidget* window);

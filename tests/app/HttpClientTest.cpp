@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QTimer>
 
+#include "EncodeQueryValue.h"
 #include "FixtureServer.h"
 #include "HttpClient.h"
 
@@ -132,4 +135,75 @@ TEST(HttpClient, ARequestFromANestedHandlerWaitsItsTurnAndTheWindowKeepsRunning)
     ASSERT_EQ(requests.size(), 2u);
     EXPECT_EQ(requests[0].path, "/slow");
     EXPECT_EQ(requests[1].path, "/fast");
+}
+
+TEST(HttpClient, OnlyHttpAndHttpsAreFetched) {
+    HttpClient client;
+    for (const char* address : {"file:///etc/hostname", "data:,abc", "qrc:/qt-project.org/",
+                                "ftp://127.0.0.1:1/x", "/etc/hostname"}) {
+        EXPECT_EQ(failureOf(client, QString::fromLatin1(address)),
+                  "Only http and https addresses are fetched")
+            << address;
+    }
+    EXPECT_FALSE(client.busy());
+}
+
+TEST(HttpClient, EncodedQueryValuesArriveByteForByteButTheTilde) {
+    FixtureServer server;
+    server.route("/q", Reply::text("ok"));
+    std::string everyByte;
+    for (int c = 1; c < 256; ++c) {
+        everyByte += static_cast<char>(c);
+    }
+    const std::string encoded = app::EncodeQueryValue(everyByte);
+    ASSERT_NE(encoded.find("%7E"), std::string::npos);
+    HttpClient client;
+    client.get(url(server, "/q?v=" + encoded));
+    std::string expected = encoded;
+    expected.replace(expected.find("%7E"), 3, "~");
+    EXPECT_EQ(server.requests().at(0).query, "v=" + expected);
+}
+
+TEST(HttpClient, ABodyCutShortIsAFailure) {
+    FixtureServer server;
+    Reply cut = Reply::text(std::string(1000, 'x'));
+    cut.truncateAfter = 400;
+    server.route("/cut", cut);
+    HttpClient client;
+    EXPECT_NE(failureOf(client, url(server, "/cut")), "no failure");
+    // A body without a length ends where the server closes, and that is the whole body.
+    Reply unsized = Reply::text("whole");
+    unsized.contentLength = false;
+    server.route("/unsized", unsized);
+    EXPECT_EQ(client.get(url(server, "/unsized")), QByteArray("whole"));
+}
+
+TEST(HttpClient, QuittingFailsEveryWaitingRequestAtOnce) {
+    FixtureServer server;
+    Reply stalled = Reply::text("late");
+    stalled.delayBeforeHead = std::chrono::milliseconds(5000);
+    server.route("/stall", stalled);
+    HttpClient client;
+    std::string nested = "not run";
+    std::string outer;
+    QElapsedTimer clock;
+    // A request from a handler nested in the first one's wait, then the program quits while
+    // both wait.
+    QTimer::singleShot(100, [&] {
+        QTimer::singleShot(100, [] { QCoreApplication::quit(); });
+        nested = failureOf(client, url(server, "/stall"));
+    });
+    // Quitting ends only a running loop: run the request inside one, as the window does.
+    QTimer::singleShot(0, [&] {
+        clock.start();
+        outer = failureOf(client, url(server, "/stall"));
+        QCoreApplication::quit();
+    });
+    QCoreApplication::exec();
+    EXPECT_LT(clock.elapsed(), 1000);
+    EXPECT_NE(outer, "no failure");
+    EXPECT_NE(nested, "no failure");
+    EXPECT_NE(nested, "not run");
+    EXPECT_FALSE(client.busy());
+    EXPECT_EQ(server.requestCount("/stall"), 1u);
 }

@@ -20,12 +20,14 @@ def _run(args, env=None, check=True):
 
 
 class Desktop:
-    def __init__(self):
+    def __init__(self, window_manager=False):
         self.dir = tempfile.mkdtemp(prefix="zelkor-e2e-desktop-")
         self.cleanups = []
         self.env = dict(os.environ)
         try:
             self._start_x()
+            if window_manager:
+                self._start_window_manager()
             self._start_sound()
         except BaseException:
             self.close()
@@ -48,6 +50,44 @@ class Desktop:
         self.env["DISPLAY"] = ":" + number
         self.env.pop("WAYLAND_DISPLAY", None)
         self._map_turkish_letters()
+
+    def _start_window_manager(self):
+        """openbox, which frames windows as a listener's desktop does; ready once it has
+        announced itself on the root window."""
+        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.cleanups.append(lambda: _end(wm))
+        deadline = time.monotonic() + 30
+        while "window id" not in _run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                      env=self.env, check=False):
+            if time.monotonic() > deadline:
+                raise RuntimeError("openbox did not start")
+            time.sleep(0.1)
+
+    def screen_size(self):
+        values = self.xdotool("getdisplaygeometry").split()
+        return int(values[0]), int(values[1])
+
+    def windows_named(self, pid, pattern):
+        out = subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(pid), "--name",
+                              pattern], env=self.env, capture_output=True, text=True).stdout
+        return [int(w) for w in out.split()]
+
+    def outer_geometry(self, window):
+        """(left, top, width, height) of the window with the frame the window manager gave it."""
+        # xwininfo: xdotool adds the frame's offset twice for a framed window.
+        info = dict(line.strip().split(":", 1) for line in
+                    _run(["xwininfo", "-id", str(window)], env=self.env).splitlines()
+                    if line.strip().startswith(("Absolute", "Width", "Height")))
+        left, top, width, height = (int(info[k]) for k in ("Absolute upper-left X",
+                                                           "Absolute upper-left Y", "Width",
+                                                           "Height"))
+        extents = _run(["xprop", "-id", str(window), "_NET_FRAME_EXTENTS"], env=self.env,
+                       check=False)
+        if "=" not in extents:
+            return left, top, width, height
+        l, r, t, b = (int(v) for v in extents.split("=", 1)[1].split(","))
+        return left - l, top - t, width + l + r, height + t + b
 
     def _map_turkish_letters(self):
         """Gives the Turkish letters keys of their own. Otherwise xdotool borrows a key for each

@@ -106,6 +106,32 @@ TEST(MessageForm, FailedSendShowsTheErrorAndKeepsTheFields) {
     EXPECT_EQ(rig.memo->toPlainText(), QStringLiteral("selam"));
 }
 
+TEST(MessageForm, ASendCutShortByTheServerOrByQuittingKeepsTheFields) {
+    MessageRig rig;
+    fixture::Reply cut = fixture::Reply::text(std::string(500, 'x'));
+    cut.truncateAfter = 100;
+    rig.server.route("/iphonebilgi.aspx", cut);
+    rig.fill(QStringLiteral("Ali"), QStringLiteral("a@b"), QStringLiteral("selam"));
+    rig.click();
+
+    fixture::Reply held = fixture::Reply::text("OK");
+    held.delayBeforeHead = std::chrono::milliseconds(3000);
+    rig.server.route("/iphonebilgi.aspx", held);
+    // The window is closed while the send waits: the program quits.
+    QTimer::singleShot(0, [&] {
+        QTimer::singleShot(200, [] { QCoreApplication::quit(); });
+        rig.click();
+    });
+    QCoreApplication::exec();
+
+    ASSERT_EQ(rig.messages.size(), 2);
+    EXPECT_EQ(rig.messages[0], QStringLiteral("Connection closed"));
+    EXPECT_EQ(rig.messages[1], QStringLiteral("Request cancelled"));
+    EXPECT_EQ(rig.name->text(), QStringLiteral("Ali"));
+    EXPECT_EQ(rig.mail->text(), QStringLiteral("a@b"));
+    EXPECT_EQ(rig.memo->toPlainText(), QStringLiteral("selam"));
+}
+
 TEST(MessageForm, ASecondPressDuringASendIsRefused) {
     MessageRig rig;
     fixture::Reply slow = fixture::Reply::text("OK");

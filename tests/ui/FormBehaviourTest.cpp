@@ -1,6 +1,11 @@
 #include <QApplication>
+#include <QDateTime>
+#include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
+#include <QSet>
 #include <QTest>
+#include <QTimeZone>
 
 #include "FormFixture.h"
 
@@ -72,4 +77,37 @@ TEST_F(FormTest, ContextMenuOnlyOnPlayerAndMessageBackgrounds) {
     QTest::mousePress(f.Image19, Qt::RightButton, {}, QPoint(160, 20));
     EXPECT_FALSE(f.PopupMenu1->isVisible());
     EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+}
+
+TEST_F(FormTest, TitlesShowLiterallyTheClockHasNoZoneAndSpeedButtonsTakeNoFocus) {
+    TForm1& window = start();
+    window.edt_1->setText(QStringLiteral("<i>durum</i>"));
+    window.edt_2->setText(QStringLiteral("<b>x</b>"));
+    for (QLabel* label : {window.calan1, window.calan2}) {
+        EXPECT_GE(label->sizeHint().width(),
+                  label->fontMetrics().horizontalAdvance(label->text()) - 2)
+            << label->objectName().toStdString();
+    }
+
+    const QString clock = window.lbl_saat->text();
+    EXPECT_TRUE(clock.contains(QRegularExpression(QStringLiteral("^\\d{1,2}[:.]\\d{2}[:.]\\d{2}"))))
+        << clock.toStdString();
+    EXPECT_FALSE(
+        clock.contains(QTimeZone::systemTimeZone().abbreviation(QDateTime::currentDateTime())))
+        << clock.toStdString();
+
+    // Tab goes round every control that can take the focus; no day button is among them.
+    showPage(window.Panel_yayinakisi);
+    window.activateWindow();
+    QSet<QWidget*> focused;
+    for (int i = 0; i < 80; ++i) {
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &window;
+        QTest::keyClick(target, Qt::Key_Tab);
+        focused.insert(QApplication::focusWidget());
+    }
+    for (QWidget* button : std::initializer_list<QWidget*>{window.SpeedButton1, window.SpeedButton4,
+                                                           window.SpeedButton7, window.SpeedButton8,
+                                                           window.SpeedButton9}) {
+        EXPECT_FALSE(focused.contains(button)) << button->objectName().toStdString();
+    }
 }

@@ -4,6 +4,12 @@
 #include <QImage>
 #include <QImageWriter>
 
+#include <QElapsedTimer>
+#include <cstdlib>
+#include <vector>
+
+#include <jpeglib.h>
+
 #include "JpegDecode.h"
 
 namespace {
@@ -34,6 +40,50 @@ qsizetype sofHeightOffset(const QByteArray& jpeg) {
             return i + 5;
     }
     return -1;
+}
+
+// A progressive picture of side x side pixels. With a script, grey: the script refines every
+// coefficient bit by bit on its own, 11 DC scans and 11 for each of the 63 AC coefficients,
+// 704 in all. Without, colour at full resolution in every channel, with the usual scans.
+QByteArray progressiveJpeg(int side, bool manyScans) {
+    std::vector<jpeg_scan_info> scans;
+    for (int k = 0; k < 64; ++k) {
+        for (int al = 10; al >= 0; --al)
+            scans.push_back({1, {0}, k, k, al == 10 ? 0 : al + 1, al});
+    }
+    jpeg_compress_struct info{};
+    jpeg_error_mgr error{};
+    info.err = jpeg_std_error(&error);
+    jpeg_create_compress(&info);
+    unsigned char* out = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &out, &size);
+    info.image_width = static_cast<JDIMENSION>(side);
+    info.image_height = static_cast<JDIMENSION>(side);
+    info.input_components = manyScans ? 1 : 3;
+    info.in_color_space = manyScans ? JCS_GRAYSCALE : JCS_RGB;
+    jpeg_set_defaults(&info);
+    if (manyScans) {
+        info.scan_info = scans.data();
+        info.num_scans = static_cast<int>(scans.size());
+    } else {
+        info.comp_info[0].h_samp_factor = 1;
+        info.comp_info[0].v_samp_factor = 1;
+        jpeg_simple_progression(&info);
+    }
+    jpeg_start_compress(&info, TRUE);
+    std::vector<unsigned char> row(static_cast<std::size_t>(side * info.input_components));
+    for (int y = 0; y < side; ++y) {
+        for (std::size_t x = 0; x < row.size(); ++x)
+            row[x] = static_cast<unsigned char>((x * static_cast<std::size_t>(y)) & 0xFF);
+        JSAMPROW rows[] = {row.data()};
+        jpeg_write_scanlines(&info, rows, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(out), static_cast<qsizetype>(size));
+    std::free(out);
+    return bytes;
 }
 
 }  // namespace
@@ -93,4 +143,27 @@ TEST(JpegDecode, HeaderDeclaringAnOversizedPictureIsRefusedAtTheLimit) {
             EXPECT_EQ(image.height(), height);
         }
     }
+}
+
+TEST(JpegDecode, ProgressivePicturesAreBoundedInScansAndMemory) {
+    QByteArray progressive = progressiveJpeg(64, false);
+    EXPECT_EQ(decodeJpeg(progressive).size(), QSize(64, 64));
+
+    QElapsedTimer clock;
+    const QByteArray crafted = progressiveJpeg(1024, true);
+    clock.start();
+    EXPECT_TRUE(decodeJpeg(crafted).isNull());
+    EXPECT_LT(clock.elapsed(), 100);
+
+    // The colour header claiming 4000 x 4000: its 48 MB of pixels pass their bound, but the
+    // 96 MB of coefficients a progressive picture keeps do not.
+    const qsizetype sof2 = progressive.indexOf(QByteArray("\xFF\xC2", 2));
+    ASSERT_GT(sof2, 0);
+    for (const qsizetype at : {sof2 + 5, sof2 + 7}) {
+        progressive[at] = static_cast<char>(4000 >> 8);
+        progressive[at + 1] = static_cast<char>(4000 & 0xFF);
+    }
+    clock.restart();
+    EXPECT_TRUE(decodeJpeg(progressive).isNull());
+    EXPECT_LT(clock.elapsed(), 100);
 }
