@@ -15,6 +15,9 @@ endif()
 
 option(ZELKOR_SANITIZE "Build with AddressSanitizer and UndefinedBehaviorSanitizer" OFF)
 option(ZELKOR_TSAN "Build with ThreadSanitizer" OFF)
+# libFuzzer targets for the parsers of server input (clang only); the libraries they link carry
+# the fuzzer's coverage hooks and both sanitizers.
+option(ZELKOR_FUZZ "Build the libFuzzer targets of fuzz/ with clang" OFF)
 
 add_library(zelkor_common INTERFACE)
 target_compile_options(zelkor_common INTERFACE -Wall -Wextra -Werror)
@@ -26,6 +29,16 @@ target_compile_definitions(zelkor_common INTERFACE
 if(ZELKOR_SANITIZE)
     target_compile_options(zelkor_common INTERFACE
         -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+    target_link_options(zelkor_common INTERFACE -fsanitize=address,undefined)
+    target_compile_definitions(zelkor_common INTERFACE _GLIBCXX_ASSERTIONS)
+endif()
+if(ZELKOR_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+        message(FATAL_ERROR "ZELKOR_FUZZ needs clang: CC=clang CXX=clang++")
+    endif()
+    target_compile_options(zelkor_common INTERFACE
+        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
     target_link_options(zelkor_common INTERFACE -fsanitize=address,undefined)
     target_compile_definitions(zelkor_common INTERFACE _GLIBCXX_ASSERTIONS)
 endif()
