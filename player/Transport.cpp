@@ -82,7 +82,7 @@ void Transport::lbl_playMouseDown() {
     if (playTag_ == 0) {
         stopOnPurpose();
         controls_.showStopSymbol(true);
-        playTag_ = 1;
+        setPlayTag(1);
         QCoreApplication::processEvents();
         state_.setConnectUrl(controls_.CurrentStation->streamUrl);
         if (!controls_.CurrentStation->streamUrl.empty()) {
@@ -91,7 +91,7 @@ void Transport::lbl_playMouseDown() {
         return;
     }
     controls_.showStopSymbol(false);
-    playTag_ = 0;
+    setPlayTag(0);
     QCoreApplication::processEvents();
     stopOnPurpose();
     controls_.Timer2->stop();
@@ -106,7 +106,7 @@ void Transport::cb_radyosecCloseUp() {
         controls_.WebBrowser2->navigate(app::FromCp1254(controls_.CurrentStation->webViewUrl));
     }
     controls_.showStopSymbol(true);
-    playTag_ = 1;
+    setPlayTag(1);
     QCoreApplication::processEvents();
     btn_baslaClick();
     QCoreApplication::processEvents();
@@ -169,6 +169,7 @@ void Transport::startSilent() {
 }
 
 void Transport::startFadeIn() {
+    setChannelPlays(true);
     enable(controls_.Timer3);
 }
 
@@ -187,6 +188,7 @@ void Transport::showClipPlaying() {
 }
 
 void Transport::watchClipEnd() {
+    setChannelPlays(true);
     timer4Tag_ = kClipPlaying;
     enable(controls_.Timer4);
 }
@@ -195,6 +197,7 @@ void Transport::startWorker(WorkerProc proc) {
     if (closing_) {
         return;
     }
+    setChannelPlays(false);  // every worker first frees the stream it replaces
     state_.workerStarted();
     try {
         std::thread([this, proc] {
@@ -214,6 +217,21 @@ void Transport::startStreamWorker() {
 void Transport::stopOnPurpose() {
     state_.setLiveChannel(0);
     audio::ChannelStop(state_.currentChannel());
+    setChannelPlays(false);
+}
+
+void Transport::setPlayTag(int tag) {
+    if (playTag_ != tag) {
+        playTag_ = tag;
+        Q_EMIT playbackChanged();
+    }
+}
+
+void Transport::setChannelPlays(bool plays) {
+    if (channelPlays_ != plays) {
+        channelPlays_ = plays;
+        Q_EMIT playbackChanged();
+    }
 }
 
 void Transport::enable(QTimer* timer) {

@@ -22,6 +22,7 @@
 #include "DeviceId.h"
 #include "MessageBox.h"
 #include "MessageForm.h"
+#include "MprisService.h"
 #include "NowPlayingDisplay.h"
 #include "SchedulePage.h"
 #include "ScheduleTable.h"
@@ -65,6 +66,7 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setUpPages();
     setUpPlayback();
     FormCreate();
+    setUpMediaControls();
 }
 
 // The frame, icon, default font, non-visual components and the background presses: what the
@@ -172,6 +174,22 @@ void TForm1::setUpPlayback() {
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
     connect(Slider_volume, &TSlider::OnChange, this, &TForm1::Slider_volumeChange);
+}
+
+// After start-up, so the desktop first sees the filled station selector.
+void TForm1::setUpMediaControls() {
+    mpris::MprisControls controls;
+    controls.window = this;
+    controls.cb_radyosec = cb_radyosec;
+    controls.Slider_volume = Slider_volume;
+    controls.edt_2 = edt_2;
+    controls.transport = transport_.get();
+    controls.lbl_playMouseDown = [this] { lbl_playMouseDown(); };
+    controls.cb_radyosecCloseUp = [this] { cb_radyosecCloseUp(); };
+    mediaControls_ = std::make_unique<mpris::MprisService>(std::move(controls));
+    coverSearch_->setShownHandler(
+        [this](const QString& address) { mediaControls_->coverShown(address); });
+    mediaControls_->registerOnSessionBus();
 }
 
 void TForm1::pelmoses(int volume) {

@@ -27,6 +27,10 @@ class StatusBridge;
 class Transport;
 }  // namespace player
 
+namespace mpris {
+class MprisService;
+}
+
 namespace pages {
 class AnnouncementsPage;
 class ContactLinks;
@@ -135,6 +139,7 @@ private:
     void setUpNowPlaying();
     void setUpPages();
     void setUpPlayback();
+    void setUpMediaControls();
     void requestDirectory();
     void fillStations();
 
@@ -152,4 +157,5 @@ private:
     std::unique_ptr<player::StatusBridge> playerStatus_;
     std::unique_ptr<player::StationWebView> stationWebView_;
     std::unique_ptr<player::Transport> transport_;
+    std::unique_ptr<mpris::MprisService> mediaControls_;  // the desktop's media controls
 };
