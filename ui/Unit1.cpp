@@ -67,6 +67,25 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setUpPlayback();
     FormCreate();
     setUpMediaControls();
+    setUpAccessibility();
+}
+
+// Names and roles for screen readers: the clickable pictures carry no text of their own.
+void TForm1::setUpAccessibility() {
+    lbl_play->setAccessibleName(QStringLiteral("Çal / Durdur"));
+    tab->setAccessibleName(QStringLiteral("Sayfalar"));
+    tab->setAccessibleParts({QStringLiteral("Radyo"), QStringLiteral("Yayın Akışı"),
+                             QStringLiteral("Duyurular"), QStringLiteral("Mesaj"),
+                             QStringLiteral("İletişim")});
+    Image17->setAccessibleName(QStringLiteral("Mesajı Gönder"));
+    Image6->setAccessibleName(QStringLiteral("Web Sitesi"));
+    Image8->setAccessibleName(QStringLiteral("Harita"));
+    Label9->setAccessibleName(QStringLiteral("Sosyal Medya Sayfası 1"));
+    Label10->setAccessibleName(QStringLiteral("Sosyal Medya Sayfası 2"));
+    for (THotSpot* link : {static_cast<THotSpot*>(Image6), static_cast<THotSpot*>(Image8),
+                           static_cast<THotSpot*>(Label9), static_cast<THotSpot*>(Label10)}) {
+        link->setAccessibleRole(QAccessible::Link);
+    }
 }
 
 // The frame, icon, default font, non-visual components and the background presses: what the

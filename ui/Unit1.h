@@ -140,6 +140,7 @@ private:
     void setUpPages();
     void setUpPlayback();
     void setUpMediaControls();
+    void setUpAccessibility();
     void requestDirectory();
     void fillStations();
 
