@@ -51,7 +51,7 @@ endif()
 
 execute_process(COMMAND dpkg-deb -f ${deb} Package Version Architecture Depends
     OUTPUT_VARIABLE fields)
-foreach(expected "Package: zelkorfm" "Architecture: amd64" "libqt6dbus6" "libpulse0" "libcurl4")
+foreach(expected "Package: zelkorfm" "Architecture: amd64" "libqt6dbus6" "libpulse0" "libcurl4" "fonts-wine")
     string(FIND "${fields}" "${expected}" at)
     if(at EQUAL -1)
         message(FATAL_ERROR "the control fields lack ${expected}:\n${fields}")
