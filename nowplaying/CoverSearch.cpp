@@ -59,7 +59,8 @@ void CoverSearch::search(std::uint64_t run, const std::string& title) {
 
     // A client of its own with the library's defaults, not the window client's settings.
     app::HttpClient download(app::HttpSettings::libraryDefaults());
-    const QByteArray bytes = download.get(app::Cp1254Address(source.address));
+    const QString address = app::Cp1254Address(source.address);
+    const QByteArray bytes = download.get(address);
     if (superseded(run)) {
         return;
     }
@@ -68,6 +69,9 @@ void CoverSearch::search(std::uint64_t run, const std::string& title) {
         return;
     }
     picture_->setPicture(ScaleCover(decoded));
+    if (shownHandler_) {
+        shownHandler_(address);
+    }
 }
 
 }  // namespace nowplaying

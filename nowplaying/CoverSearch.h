@@ -2,7 +2,9 @@
 
 #include <QString>
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <utility>
 
 class QLineEdit;
 class TImage;
@@ -33,6 +35,11 @@ public:
     // The title (trimmed, code page 1254) recorded at the start of the latest search.
     const std::string& LastCoverTitle() const { return lastCoverTitle_; }
 
+    // Told the address of each picture the search shows, right after it is shown.
+    void setShownHandler(std::function<void(const QString& address)> handler) {
+        shownHandler_ = std::move(handler);
+    }
+
 private:
     void search(std::uint64_t run, const std::string& title);
     bool superseded(std::uint64_t run) const { return run != latestRun_; }
@@ -42,6 +49,7 @@ private:
     const app::StationRecord* currentStation_;
     app::HttpClient* imageSearchClient_;
     QString imageSearchBaseUrl_;
+    std::function<void(const QString&)> shownHandler_;
 
     // GUI thread only, like everything here.
     std::string lastCoverTitle_;

@@ -88,7 +88,7 @@ void Transport::lbl_playMouseDown() {
     if (playTag_ == 0) {
         stopOnPurpose();
         controls_.showStopSymbol(true);
-        playTag_ = 1;
+        setPlayTag(1);
         QCoreApplication::processEvents();
         state_.setConnectUrl(controls_.CurrentStation->streamUrl);
         if (!controls_.CurrentStation->streamUrl.empty()) {
@@ -97,7 +97,7 @@ void Transport::lbl_playMouseDown() {
         return;
     }
     controls_.showStopSymbol(false);
-    playTag_ = 0;
+    setPlayTag(0);
     QCoreApplication::processEvents();
     stopOnPurpose();
     liveAhead_.cancel();
@@ -113,7 +113,7 @@ void Transport::cb_radyosecCloseUp() {
         controls_.WebBrowser2->navigate(app::FromCp1254(controls_.CurrentStation->webViewUrl));
     }
     controls_.showStopSymbol(true);
-    playTag_ = 1;
+    setPlayTag(1);
     QCoreApplication::processEvents();
     btn_baslaClick();
     QCoreApplication::processEvents();
@@ -178,6 +178,7 @@ void Transport::startSilent() {
 }
 
 void Transport::startFadeIn() {
+    setChannelPlays(true);
     enable(controls_.Timer3);
 }
 
@@ -196,6 +197,7 @@ void Transport::showClipPlaying() {
 }
 
 void Transport::watchClipEnd() {
+    setChannelPlays(true);
     timer4Tag_ = kClipPlaying;
     enable(controls_.Timer4);
 }
@@ -204,6 +206,7 @@ void Transport::startWorker(WorkerProc proc) {
     if (closing_) {
         return;
     }
+    setChannelPlays(false);  // every worker first frees the stream it replaces
     const WorkerTicket ticket = state_.newWorker();
     startThread([this, proc, ticket] { proc(*this, ticket); });
 }
@@ -248,6 +251,21 @@ void Transport::openLiveAhead(audio::HSTREAM clip) {
 void Transport::stopOnPurpose() {
     state_.setLiveChannel(0);
     audio::ChannelStop(state_.currentChannel());
+    setChannelPlays(false);
+}
+
+void Transport::setPlayTag(int tag) {
+    if (playTag_ != tag) {
+        playTag_ = tag;
+        Q_EMIT playbackChanged();
+    }
+}
+
+void Transport::setChannelPlays(bool plays) {
+    if (channelPlays_ != plays) {
+        channelPlays_ = plays;
+        Q_EMIT playbackChanged();
+    }
 }
 
 void Transport::enable(QTimer* timer) {

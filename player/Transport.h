@@ -73,6 +73,8 @@ public:
     void FormShow(int ayar1);
 
     int playTag() const { return playTag_; }  // 1 while the stop symbol shows
+    // True from a worker's play until the channel is stopped or replaced.
+    bool channelPlays() const { return channelPlays_; }
     int timer4Tag() const { return timer4Tag_; }
 
     // Called by the workers on the window's thread, in the order they play their part.
@@ -87,10 +89,16 @@ public:
     // Window's thread. A thread that cannot be started is ignored.
     void startWorker(WorkerProc proc);
 
+Q_SIGNALS:
+    // playTag() or channelPlays() has changed; window's thread.
+    void playbackChanged();
+
 private:
     // A thread counted with the workers; only a worker's start takes a ticket, so a helper
     // thread supersedes no worker.
     void startThread(std::function<void()> body);
+    void setPlayTag(int tag);
+    void setChannelPlays(bool plays);
     void startStreamWorker();
     // Opens the live stream once the clip has little left to play.
     void openLiveAhead(audio::HSTREAM clip);
@@ -101,7 +109,8 @@ private:
     StatusBridge* bridge_;
     PlayerState state_;
     LiveAhead liveAhead_;
-    int playTag_ = 0;       // lbl_play's Tag; window's thread only
+    int playTag_ = 0;            // lbl_play's Tag; window's thread only
+    bool channelPlays_ = false;  // window's thread only
     int timer4Tag_ = 0;     // Timer4's Tag: 0 idle, 5 a clip plays, 1 it has ended; window's thread
     bool closing_ = false;  // window's thread: no new workers while the destructor waits
 };

@@ -25,6 +25,7 @@
 #include "FramePlacement.h"
 #include "MessageBox.h"
 #include "MessageForm.h"
+#include "MprisService.h"
 #include "NowPlayingDisplay.h"
 #include "SchedulePage.h"
 #include "ScheduleTable.h"
@@ -75,6 +76,26 @@ TForm1::TForm1(TForm1Options options, QWidget* parent)
     setUpPages();
     setUpPlayback();
     FormCreate();
+    setUpMediaControls();
+    setUpAccessibility();
+}
+
+// Names and roles for screen readers: the clickable pictures carry no text of their own.
+void TForm1::setUpAccessibility() {
+    lbl_play->setAccessibleName(QStringLiteral("Çal / Durdur"));
+    tab->setAccessibleName(QStringLiteral("Sayfalar"));
+    tab->setAccessibleParts({QStringLiteral("Radyo"), QStringLiteral("Yayın Akışı"),
+                             QStringLiteral("Duyurular"), QStringLiteral("Mesaj"),
+                             QStringLiteral("İletişim")});
+    Image17->setAccessibleName(QStringLiteral("Mesajı Gönder"));
+    Image6->setAccessibleName(QStringLiteral("Web Sitesi"));
+    Image8->setAccessibleName(QStringLiteral("Harita"));
+    Label9->setAccessibleName(QStringLiteral("Sosyal Medya Sayfası 1"));
+    Label10->setAccessibleName(QStringLiteral("Sosyal Medya Sayfası 2"));
+    for (THotSpot* link : {static_cast<THotSpot*>(Image6), static_cast<THotSpot*>(Image8),
+                           static_cast<THotSpot*>(Label9), static_cast<THotSpot*>(Label10)}) {
+        link->setAccessibleRole(QAccessible::Link);
+    }
 }
 
 // The frame, icon, default font, non-visual components and the background presses: what the
@@ -192,6 +213,22 @@ void TForm1::setUpPlayback() {
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     connect(Timer4, &QTimer::timeout, this, &TForm1::Timer4Timer);
     connect(Slider_volume, &TSlider::OnChange, this, &TForm1::Slider_volumeChange);
+}
+
+// After start-up, so the desktop first sees the filled station selector.
+void TForm1::setUpMediaControls() {
+    mpris::MprisControls controls;
+    controls.window = this;
+    controls.cb_radyosec = cb_radyosec;
+    controls.Slider_volume = Slider_volume;
+    controls.edt_2 = edt_2;
+    controls.transport = transport_.get();
+    controls.lbl_playMouseDown = [this] { lbl_playMouseDown(); };
+    controls.cb_radyosecCloseUp = [this] { cb_radyosecCloseUp(); };
+    mediaControls_ = std::make_unique<mpris::MprisService>(std::move(controls));
+    coverSearch_->setShownHandler(
+        [this](const QString& address) { mediaControls_->coverShown(address); });
+    mediaControls_->registerOnSessionBus();
 }
 
 void TForm1::pelmoses(int volume) {

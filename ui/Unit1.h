@@ -27,6 +27,10 @@ class StatusBridge;
 class Transport;
 }  // namespace player
 
+namespace mpris {
+class MprisService;
+}
+
 namespace pages {
 class AnnouncementsPage;
 class ContactLinks;
@@ -137,6 +141,8 @@ private:
     void setUpNowPlaying();
     void setUpPages();
     void setUpPlayback();
+    void setUpMediaControls();
+    void setUpAccessibility();
     void requestDirectory();
     void fillStations();
 
@@ -154,4 +160,5 @@ private:
     std::unique_ptr<player::StatusBridge> playerStatus_;
     std::unique_ptr<player::StationWebView> stationWebView_;
     std::unique_ptr<player::Transport> transport_;
+    std::unique_ptr<mpris::MprisService> mediaControls_;  // the desktop's media controls
 };

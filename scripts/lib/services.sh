@@ -40,6 +40,17 @@ start_pulseaudio() {
     pactl set-default-sink zelkor_null
 }
 
+# A private session bus for the run: the window tests then show no player in the media
+# controls of the desktop the tests are started from. The MPRIS tests start buses of their own.
+start_session_bus() {
+    local address
+    address=$(dbus-daemon --session --fork --print-address=1 --print-pid=3 \
+        --address="unix:tmpdir=${TMPDIR:-/tmp}" 3>"${TMPDIR:-/tmp}/zelkor-bus-$$.pid") || return 1
+    started_pids+=($(cat "${TMPDIR:-/tmp}/zelkor-bus-$$.pid"))
+    rm -f "${TMPDIR:-/tmp}/zelkor-bus-$$.pid"
+    export DBUS_SESSION_BUS_ADDRESS="$address"
+}
+
 stop_services() {
     local pid
     for pid in "${started_pids[@]}"; do

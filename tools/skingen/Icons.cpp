@@ -60,11 +60,34 @@ QImage socialT() {
     return social(QColor(96, 196, 248), QColor(24, 140, 214), "t", 22, 0);
 }
 
-QImage appIcon(int size) {
+// At 16 pixels the mark's detail blurs into a blob: the small icon shows the station's
+// initial instead, drawn with straight strokes on whole pixels so it stays sharp.
+static QImage smallIcon(int size) {
     QImage image = roundedSquare(size, SkinStyle::kBlueLight, SkinStyle::kBlueDark, size * 0.2);
     QPainter p(&image);
-    // Small icons give the mark more of the square, so it stays legible at 16 pixels.
-    const qreal inset = size <= 16 ? 1.0 : size * 0.12;
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    const int left = 4;
+    const int right = size - 4;
+    const int top = 3;
+    const int bottom = size - 4;
+    p.drawRect(left, top, right - left, 2);
+    p.drawRect(left, bottom - 2, right - left, 2);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QPolygonF diagonal{QPointF(right - 2.5, top + 2), QPointF(right, top + 2),
+                             QPointF(left + 2.5, bottom - 2), QPointF(left, bottom - 2)};
+    p.drawPolygon(diagonal);
+    p.end();
+    return image.convertToFormat(QImage::Format_ARGB32);
+}
+
+QImage appIcon(int size) {
+    if (size <= 16) {
+        return smallIcon(size);
+    }
+    QImage image = roundedSquare(size, SkinStyle::kBlueLight, SkinStyle::kBlueDark, size * 0.2);
+    QPainter p(&image);
+    const qreal inset = size * 0.12;
     SkinStyle::paintMark(p, QRectF(inset, inset * 0.9, size - 2 * inset, size - 2 * inset));
     p.end();
     return image.convertToFormat(QImage::Format_ARGB32);
