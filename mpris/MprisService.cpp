@@ -91,7 +91,20 @@ void MprisService::raise() {
 // The window's own handlers block and process events: they run after the bus call has been
 // answered, from the event loop, as a click would.
 void MprisService::quit() {
-    QMetaObject::invokeMethod(c_.window, &QWidget::close, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        c_.window,
+        [window = c_.window] {
+            // The program ends without waiting for its bus connection to write what is
+            // queued: a round trip to the bus daemon first lets Quit's answer leave, so the
+            // caller is not told that the player vanished without replying.
+            QDBusConnection::sessionBus().call(
+                QDBusMessage::createMethodCall(
+                    QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+                    QStringLiteral("org.freedesktop.DBus.Peer"), QStringLiteral("Ping")),
+                QDBus::Block, 2000);
+            window->close();
+        },
+        Qt::QueuedConnection);
 }
 
 void MprisService::playPause() {

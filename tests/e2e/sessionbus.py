@@ -37,13 +37,6 @@ class SessionBus:
                         f"{interface}.{method}"], env=self.env, check=True,
                        capture_output=True, timeout=10)
 
-    def send(self, interface, method):
-        """The call with no reply expected, as a media key sends it: a player that quits may
-        end before its reply leaves."""
-        subprocess.run(["dbus-send", "--session", f"--dest={SERVICE}", PATH,
-                        f"{interface}.{method}"], env=self.env, check=True,
-                       capture_output=True, timeout=10)
-
     def close(self):
         if self.process.poll() is None:
             self.process.terminate()

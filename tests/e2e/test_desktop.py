@@ -104,5 +104,5 @@ class MediaControlsTest(PlayerTest):
             self.assertGreater(loud, audio.SILENCE * 10)
             self.assertTrue(0.4 < quiet / loud < 0.6, (loud, quiet))
 
-        self.bus.send("org.mpris.MediaPlayer2", "Quit")
+        self.bus.call("org.mpris.MediaPlayer2", "Quit")
         self.assertEqual(player.process.wait(15), 0)
