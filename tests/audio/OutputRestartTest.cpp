@@ -73,14 +73,14 @@ private:
     };
 
     void run(const std::string& server) {
-        pa_sample_spec spec{PA_SAMPLE_S16LE, 44100, 2};
+        pa_sample_spec format{PA_SAMPLE_S16LE, 44100, 2};
         pa_buffer_attr attr{};
         attr.maxlength = static_cast<std::uint32_t>(-1);
         attr.fragsize = 441 * 4;
         int error = 0;
         std::unique_ptr<pa_simple, Free> stream(
             pa_simple_new(server.c_str(), "zelkor-listener", PA_STREAM_RECORD, "restart.monitor",
-                          "listen", &spec, nullptr, &attr, &error));
+                          "listen", &format, nullptr, &attr, &error));
         std::vector<std::int16_t> window(441 * 2);
         while (stream && !quit_) {
             if (pa_simple_read(stream.get(), window.data(), window.size() * 2, &error) < 0) {
