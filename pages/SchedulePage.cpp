@@ -25,17 +25,25 @@ SchedulePage::SchedulePage(const ScheduleControls& controls, ShowMessage showMes
 }
 
 bool SchedulePage::loadSchedule(const QString& dayName) {
+    return load({dayName});
+}
+
+bool SchedulePage::load(const DayLoad& first) {
     if (loading_) {
-        pendingDay_ = dayName;
+        pending_ = first;
         return true;
     }
     const QScopedValueRollback<bool> loading(loading_, true);
     bool loaded = true;  // the load asked for here, not one that came in during it
     bool own = true;
-    for (std::optional<QString> day = dayName; day;
-         day = std::exchange(pendingDay_, std::nullopt), own = false) {
+    for (std::optional<DayLoad> next = first; next;
+         next = std::exchange(pending_, std::nullopt), own = false) {
         try {
-            LoadScheduleTable(table_, feedText_, *day, [] { QCoreApplication::processEvents(); });
+            LoadScheduleTable(table_, feedText_, next->day,
+                              [] { QCoreApplication::processEvents(); });
+            if (next->setDown && !pending_) {
+                next->setDown->setChecked(true);
+            }
         } catch (const FeedError& error) {
             loaded = loaded && !own;
             showMessage_(QString::fromUtf8(error.what()));
@@ -49,10 +57,8 @@ bool SchedulePage::dayButtonClick(int index) {
 }
 
 void SchedulePage::selectDay(const QDate& today) {
-    const int index = ScheduleDayIndex(today);
-    if (dayButtonClick(index)) {
-        controls_.dayButtons.at(static_cast<std::size_t>(index))->setChecked(true);
-    }
+    const auto index = static_cast<std::size_t>(ScheduleDayIndex(today));
+    load({ScheduleDays().at(index).name, controls_.dayButtons.at(index)});
 }
 
 void SchedulePage::gridClick() {

@@ -6,7 +6,9 @@
 // A load lets queued input run once while the list is suspended, so a day button pressed then
 // would start a second load of the same table in the middle of the first. It does not: the
 // day is remembered, and when the running load is done the page loads again for the last day
-// asked for, so the list always ends up showing the day whose button is down.
+// asked for, so the list always ends up showing the day whose button is down. A day selected
+// from code has its button set down only once its own load has read the feed, and not when a
+// later day replaced it.
 
 #include <QByteArray>
 #include <QImage>
@@ -47,7 +49,7 @@ public:
     // SpeedButtonNClick, index 0 for Monday.
     bool dayButtonClick(int index);
     // Clicks the day button of the date's weekday from code and then sets it down, unless the
-    // feed could not be read.
+    // feed could not be read; also when the load has to wait for one already running.
     void selectDay(const QDate& today);
     // DBCtrlGrid1Click: opens the detail box for the current row when it has a description.
     void gridClick();
@@ -55,9 +57,15 @@ public:
     void closeDetail();
 
 private:
+    struct DayLoad {
+        QString day;
+        QAbstractButton* setDown = nullptr;  // set down after the load, when it read the feed
+    };
+    bool load(const DayLoad& first);
+
     // Owned by the GUI thread, like the controls.
     ScheduleControls controls_;
-    std::optional<QString> pendingDay_;  // asked for while a load was running
+    std::optional<DayLoad> pending_;  // asked for while a load was running
 };
 
 }  // namespace pages

@@ -206,3 +206,32 @@ TEST(SchedulePage, DayClickedDuringALoadIsLoadedAfterIt) {
     ASSERT_EQ(rig.schedule->table().rowCount(), 1);
     EXPECT_EQ(program(rig, 0), "Pazar Keyfi");
 }
+
+TEST(TabStrip, TodayWaitingForALoadIsSetDownOnlyWhenItsOwnLoadReadsTheFeed) {
+    PagesRig rig;
+    rig.routeSchedule(WeekFeed());
+    rig.pressTab(100);
+    rig.today = QDate(2026, 12, 13);  // a Sunday
+    // The schedule tab is pressed while the listener's "SAL" load lets queued input run.
+    const auto pressDuringTheDaysLoad = [&](const QByteArray& feed) {
+        QTimer::singleShot(0, [&rig, feed] {
+            rig.routeSchedule(feed);
+            rig.pressTab(100);
+        });
+        QTest::mouseClick(rig.dayButtons[1], Qt::LeftButton);
+    };
+
+    pressDuringTheDaysLoad("<rss><streaming></rss>");
+    ASSERT_EQ(rig.messages.size(), 1);
+    EXPECT_EQ(rig.checkedDay(), 1);
+    ASSERT_EQ(rig.schedule->table().rowCount(), 1);
+    EXPECT_EQ(program(rig, 0), "Sal\xFD Sabah\xFD");
+
+    rig.schedule->setFeedText(WeekFeed());
+    pressDuringTheDaysLoad(WeekFeed());
+    EXPECT_EQ(rig.messages.size(), 1);
+    EXPECT_EQ(rig.checkedDay(), 6);
+    ASSERT_EQ(rig.schedule->table().rowCount(), 1);
+    EXPECT_EQ(program(rig, 0), "Pazar Keyfi");
+    EXPECT_EQ(rig.server.requestCount("/Stream.aspx"), 3u);
+}
