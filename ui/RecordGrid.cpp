@@ -7,6 +7,10 @@
 #include <QWheelEvent>
 #include <algorithm>
 
+namespace {
+constexpr int kWheelStep = 120;  // the angle of one wheel notch, in eighths of a degree
+}  // namespace
+
 RecordGrid::RecordGrid(QWidget* parent) : QWidget(parent), scrollBar_(new QScrollBar(this)) {
     scrollBar_->setOrientation(Qt::Vertical);
     scrollBar_->setSingleStep(1);
@@ -205,7 +209,15 @@ void RecordGrid::mousePressEvent(QMouseEvent* event) {
 }
 
 void RecordGrid::wheelEvent(QWheelEvent* event) {
-    const int steps = event->angleDelta().y() / 120;
+    // A mouse wheel sends 120 a notch; a touchpad sends many smaller deltas, which add up to
+    // whole rows. Turning back starts the count afresh, so the list follows the fingers at once.
+    const int delta = event->angleDelta().y();
+    if ((delta > 0 && wheelRemainder_ < 0) || (delta < 0 && wheelRemainder_ > 0)) {
+        wheelRemainder_ = 0;
+    }
+    wheelRemainder_ += delta;
+    const int steps = wheelRemainder_ / kWheelStep;
+    wheelRemainder_ -= steps * kWheelStep;
     if (steps != 0) {
         setTopRow(topRow_ - steps);
     }

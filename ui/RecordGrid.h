@@ -96,6 +96,7 @@ private:
     int rows_ = 0;  // the model's row count when last safe to ask it
     int currentRow_ = -1;
     int topRow_ = 0;
+    int wheelRemainder_ = 0;  // wheel angle not yet worth a whole row
     bool resetting_ = false;  // the model is between its reset signals: do not ask it anything
     // What the visible panels show: the texts of rows topRow_.. by field, taken from the model
     // whenever it is safe to ask it.

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTest>
+#include <QWheelEvent>
 
 #include "MemData.h"
 #include "RecordGrid.h"
@@ -132,4 +134,31 @@ TEST(RecordGrid, KeepsShowingTheOldRowsWhileTheTableIsSuspended) {
     table.enableControls();
     EXPECT_NE(g.grid.grab().toImage(), before);
     EXPECT_TRUE(g.grid.verticalScrollBar()->isEnabled());
+}
+
+TEST(RecordGrid, TouchpadDeltasAddUpToWholeRows) {
+    Grid g(20);
+    const auto wheel = [&](int delta) {
+        QWheelEvent event(QPointF(100, 100), g.grid.mapToGlobal(QPointF(100, 100)), QPoint(),
+                          QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&g.grid, &event);
+    };
+    wheel(-120);
+    EXPECT_EQ(g.grid.topRow(), 1);
+    for (int i = 0; i < 3; ++i) {
+        wheel(-30);
+    }
+    EXPECT_EQ(g.grid.topRow(), 1);
+    wheel(-30);
+    EXPECT_EQ(g.grid.topRow(), 2);
+    wheel(-200);  // one row, and 80 towards the next
+    EXPECT_EQ(g.grid.topRow(), 3);
+    wheel(-40);
+    EXPECT_EQ(g.grid.topRow(), 4);
+    // Turning back does not spend what was gathered the other way.
+    wheel(-90);
+    wheel(60);
+    wheel(60);
+    EXPECT_EQ(g.grid.topRow(), 3);
+    EXPECT_EQ(g.grid.verticalScrollBar()->value(), 3);
 }
