@@ -131,6 +131,7 @@ TEST(DesktopOpener, OnlyWebAddressesAreHandedOn) {
     EXPECT_FALSE(app::IsWebAddress(QStringLiteral("/usr/bin/xterm")));
     EXPECT_FALSE(app::IsWebAddress(QStringLiteral("javascript:alert(1)")));
     EXPECT_FALSE(app::IsWebAddress(QStringLiteral("http://")));
+    EXPECT_FALSE(app::IsWebAddress(QStringLiteral("http://bad host|x/")));
     EXPECT_FALSE(app::IsWebAddress(QString()));
     EXPECT_FALSE(app::OpenWithDesktop(QStringLiteral("file:///etc/passwd")));
 }

@@ -26,9 +26,13 @@ public:
         }
     }
     QStringList urls;
+    QStringList encoded;  // as the desktop's handler gets it
 
 public Q_SLOTS:
-    void open(const QUrl& url) { urls.append(url.toString()); }
+    void open(const QUrl& url) {
+        urls.append(url.toString());
+        encoded.append(QString::fromLatin1(url.toEncoded()));
+    }
 };
 
 struct ContactRig {
@@ -44,6 +48,13 @@ struct ContactRig {
         page.show();
     }
     static void click(QWidget* w) { QTest::mouseClick(w, Qt::LeftButton, {}, QPoint(10, 10)); }
+    // Gives the station these social addresses and clicks both icons.
+    void clickSocial(std::string first, std::string second) {
+        station.socialUrl1 = std::move(first);
+        station.socialUrl2 = std::move(second);
+        click(label9);
+        click(label10);
+    }
 
     OpenedUrls opened;
     app::StationRecord station;
@@ -83,10 +94,7 @@ TEST(ContactLinks, SocialLinksFollowTheStationAndSkipEmptyOnes) {
     ContactRig::click(rig.label10);
     EXPECT_EQ(rig.opened.urls, QStringList{QStringLiteral("https://sosyal.test/iki")});
 
-    rig.station.socialUrl1 = "http://baska.test/bir";
-    rig.station.socialUrl2 = "http://baska.test/iki";
-    ContactRig::click(rig.label9);
-    ContactRig::click(rig.label10);
+    rig.clickSocial("http://baska.test/bir", "http://baska.test/iki");
     EXPECT_EQ(rig.opened.urls, (QStringList{QStringLiteral("https://sosyal.test/iki"),
                                             QStringLiteral("http://baska.test/bir"),
                                             QStringLiteral("http://baska.test/iki")}));
@@ -94,11 +102,17 @@ TEST(ContactLinks, SocialLinksFollowTheStationAndSkipEmptyOnes) {
 
 TEST(ContactLinks, OnlyWebAddressesAreHandedOver) {
     ContactRig rig;
-    rig.station.socialUrl1 = "file:///etc/passwd";
-    rig.station.socialUrl2 = "/usr/bin/xterm";
-    ContactRig::click(rig.label9);
-    ContactRig::click(rig.label10);
+    rig.clickSocial("file:///etc/passwd", "/usr/bin/xterm");
     EXPECT_TRUE(rig.opened.urls.isEmpty());
+}
+
+TEST(ContactLinks, WebAddressesWithSpacesOrBarsAreOpenedEscaped) {
+    ContactRig rig;
+    rig.clickSocial("https://sosyal.test/Zelkor FM|resmi", "file:///tmp/a b|c");
+    rig.clickSocial("javascript:open('a b|c')", "http://sosyal.test/?ad=a b");
+    EXPECT_EQ(rig.opened.encoded,
+              (QStringList{QStringLiteral("https://sosyal.test/Zelkor%20FM%7Cresmi"),
+                           QStringLiteral("http://sosyal.test/?ad=a%20b")}));
 }
 
 #include "ContactLinksTest.moc"
