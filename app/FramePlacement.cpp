@@ -11,6 +11,9 @@ namespace app {
 namespace {
 
 constexpr int kFrameWaitMs = 3000;
+// The frame's size can become known after the last event the window gets (the window manager
+// answers the map and the frame query on its own time): it is looked at again this often.
+constexpr int kFrameCheckMs = 50;
 
 class FramePlacer : public QObject {
 public:
@@ -19,6 +22,13 @@ public:
         window_->installEventFilter(this);
         watchNativeWindow();
         QTimer::singleShot(kFrameWaitMs, this, &QObject::deleteLater);
+        auto* check = new QTimer(this);
+        connect(check, &QTimer::timeout, this, [this] {
+            if (window_->isVisible()) {
+                placeAgain();
+            }
+        });
+        check->start(kFrameCheckMs);
         if (window_->isVisible()) {
             placeAgain();
         }
@@ -51,12 +61,23 @@ private:
     }
 
     void placeAgain() {
-        const QSize outer = window_->frameGeometry().size();
+        // The native window asks the window system for its frame each time. The widget's copy
+        // of the frame is brought up to date only by the window's own events, and a move goes
+        // by that copy: the client area is placed instead, by the frame just read.
+        const QWindow* native = window_->windowHandle();
+        const QMargins frame = native ? native->frameMargins() : QMargins();
+        const QSize outer = window_->size().grownBy(frame);
         if (outer == placedFor_) {
             return;
         }
         placedFor_ = outer;
-        window_->move(place_(outer));
+        const QPoint corner = place_(outer);
+        if (window_->isVisible()) {
+            window_->setGeometry(
+                QRect(corner + QPoint(frame.left(), frame.top()), window_->size()));
+        } else {
+            window_->move(corner);
+        }
     }
 
     QWidget* window_;
