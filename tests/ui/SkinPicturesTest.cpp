@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
+#include <QColor>
 #include <QFile>
 #include <QImage>
 
@@ -134,4 +137,43 @@ TEST(SkinPictures, TheStripsLightOneTabEach) {
     const QImage player = load(QStringLiteral(":/skin/player.png")).copy(0, 423, 320, 57);
     for (int tab = 1; tab <= 5; ++tab)
         EXPECT_FALSE(lit(player, tab)) << tab;
+}
+
+TEST(SkinPictures, ThePlayerBackgroundClaimsNoLiveBroadcast) {
+    initSkinResources();
+    const QImage player = load(QStringLiteral(":/skin/player.png"));
+    // Between the blue band and the play picture the background is plain metal: the rows there
+    // look the same in the middle, where a "live" badge would sit, as beside it.
+    const QRect middle(112, 104, 97, 30);
+    struct Range {
+        int low = 255;
+        int high = 0;
+        long sum = 0;
+        int count = 0;
+        void add(int v) {
+            low = std::min(low, v);
+            high = std::max(high, v);
+            sum += v;
+            ++count;
+        }
+        int mean() const { return static_cast<int>(sum / count); }
+    };
+    Range besideGrey;
+    Range middleGrey;
+    int reddish = 0;
+    for (int y = middle.top(); y <= middle.bottom(); ++y) {
+        for (int x = 8; x < 312; ++x) {
+            const QColor c = player.pixelColor(x, y);
+            if (middle.contains(x, y)) {
+                middleGrey.add(qGray(c.rgb()));
+                reddish += c.red() > c.green() + 40 ? 1 : 0;
+            } else if (x < middle.left() - 4 || x > middle.right() + 4) {
+                besideGrey.add(qGray(c.rgb()));
+            }
+        }
+    }
+    EXPECT_EQ(reddish, 0);
+    EXPECT_NEAR(middleGrey.mean(), besideGrey.mean(), 6);
+    EXPECT_GE(middleGrey.low, besideGrey.low - 10);
+    EXPECT_LE(middleGrey.high, besideGrey.high + 10);
 }

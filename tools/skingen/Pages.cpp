@@ -114,23 +114,6 @@ void paintVolumeTrack(QPainter& p) {
     p.drawPath(Glyphs::speaker(QRectF(283, 363, 22, 22), 2));
 }
 
-void paintLiveBadge(QPainter& p) {
-    const QRectF badge(116, 108, 89, 20);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0, 0, 0, 40));
-    p.drawRoundedRect(badge.translated(0, 1), 10, 10);
-    QLinearGradient fill(0, badge.top(), 0, badge.bottom());
-    fill.setColorAt(0, QColor(70, 76, 86));
-    fill.setColorAt(1, QColor(30, 34, 40));
-    p.setBrush(fill);
-    p.drawRoundedRect(badge, 10, 10);
-    p.setBrush(QColor(232, 38, 38));
-    p.drawEllipse(QPointF(badge.left() + 12, badge.center().y()), 4, 4);
-    p.setFont(SkinStyle::font("Liberation Sans", 10, true));
-    p.setPen(Qt::white);
-    p.drawText(badge.adjusted(20, 0, -6, 0), Qt::AlignCenter, QStringLiteral("CANLI YAYIN"));
-}
-
 // A content page: brushed metal (its grain seeded per page), the header with its title, and
 // what the page adds on top.
 QImage contentPage(unsigned seed, const char* title, const std::function<void(QPainter&)>& extra) {
@@ -163,7 +146,6 @@ QImage player() {
     SkinStyle::paintEmbossedText(p, QRectF(0, 56, kWidth, 20), Qt::AlignHCenter | Qt::AlignVCenter,
                                  QString::fromUtf8(SkinStyle::kSlogan), QColor(214, 232, 255),
                                  QColor(0, 16, 50, 160));
-    paintLiveBadge(p);
     // The play picture is drawn at (108, 199) and is 105 pixels across.
     paintDisc(p, QPointF(160.5, 251.5));
     paintVolumeTrack(p);
