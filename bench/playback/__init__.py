@@ -1,0 +1,1 @@
+"""The parts of bench/run: process trees, what the recording says, and the sessions it runs."""
