@@ -4,23 +4,26 @@
 
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 
 namespace playertest {
-
-namespace {
-
-std::int16_t LeftSample(const QByteArray& pcm, std::size_t frame) {
-    std::int16_t sample;
-    std::memcpy(&sample, pcm.constData() + frame * 4, sizeof sample);
-    return sample;
-}
-
-}  // namespace
 
 std::size_t WindowCount(const QByteArray& pcm) {
     return static_cast<std::size_t>(pcm.size()) / 4 / kWindowFrames;
 }
+
+namespace {
+
+// The left channel of whole windows, little-endian 16-bit.
+std::vector<std::int16_t> LeftChannel(const QByteArray& pcm) {
+    std::vector<std::int16_t> left(WindowCount(pcm) * kWindowFrames);
+    const auto* bytes = reinterpret_cast<const unsigned char*>(pcm.constData());
+    for (std::size_t f = 0; f < left.size(); ++f) {
+        left[f] = static_cast<std::int16_t>(bytes[f * 4] | (bytes[f * 4 + 1] << 8));
+    }
+    return left;
+}
+
+}  // namespace
 
 PrivateSink::PrivateSink() : name_("zelkor_test_" + std::to_string(::getpid())) {
     QProcess pactl;
@@ -58,11 +61,12 @@ const QByteArray& SinkRecorder::pcm() {
 }
 
 std::vector<double> Levels(const QByteArray& pcm) {
+    const std::vector<std::int16_t> left = LeftChannel(pcm);
     std::vector<double> levels;
     for (std::size_t w = 0; w < WindowCount(pcm); ++w) {
         double sum = 0;
         for (std::size_t f = w * kWindowFrames; f < (w + 1) * kWindowFrames; ++f) {
-            const double sample = LeftSample(pcm, f);
+            const double sample = left[f];
             sum += sample * sample;
         }
         levels.push_back(std::sqrt(sum / kWindowFrames));
@@ -71,11 +75,12 @@ std::vector<double> Levels(const QByteArray& pcm) {
 }
 
 std::vector<int> Crossings(const QByteArray& pcm) {
+    const std::vector<std::int16_t> left = LeftChannel(pcm);
     std::vector<int> crossings;
     for (std::size_t w = 0; w < WindowCount(pcm); ++w) {
         int n = 0;
         for (std::size_t f = w * kWindowFrames + 1; f < (w + 1) * kWindowFrames; ++f) {
-            n += (LeftSample(pcm, f - 1) < 0) != (LeftSample(pcm, f) < 0) ? 1 : 0;
+            n += (left[f - 1] < 0) != (left[f] < 0) ? 1 : 0;
         }
         crossings.push_back(n);
     }
