@@ -53,12 +53,29 @@ void PlayerState::setStopRequest(bool stop) {
     stopRequest_.store(stop);
 }
 
-bool PlayerState::takeLiveChannel(audio::HSTREAM handle) {
-    if (handle == 0) {
+void PlayerState::setLiveChannel(audio::HSTREAM handle) {
+    std::lock_guard lock(liveMutex_);
+    liveChannel_ = handle;
+}
+
+bool PlayerState::dropLiveChannel(audio::HSTREAM handle) {
+    std::lock_guard lock(liveMutex_);
+    if (handle == 0 || handle != liveChannel_) {
         return false;
     }
-    audio::HSTREAM expected = handle;
-    return liveChannel_.compare_exchange_strong(expected, 0);
+    liveChannel_ = 0;
+    bridgeChannel_ = handle;
+    return true;
+}
+
+audio::HSTREAM PlayerState::bridgeChannel() const {
+    std::lock_guard lock(liveMutex_);
+    return bridgeChannel_;
+}
+
+audio::HSTREAM PlayerState::takeBridgeChannel() {
+    std::lock_guard lock(liveMutex_);
+    return std::exchange(bridgeChannel_, 0);
 }
 
 }  // namespace player

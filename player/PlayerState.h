@@ -48,9 +48,15 @@ public:
     // The live stream whose download breaking off counts as a lost connection. Set by
     // StreamWorker just before it plays; cleared whenever playback is stopped or replaced on
     // purpose, so only an unexpected end is reported.
-    void setLiveChannel(audio::HSTREAM handle) { liveChannel_.store(handle); }
-    // True once for the live channel; false for any other handle.
-    bool takeLiveChannel(audio::HSTREAM handle);
+    void setLiveChannel(audio::HSTREAM handle);
+    // True once for the live channel, which from then on is the bridge; false for any other
+    // handle.
+    bool dropLiveChannel(audio::HSTREAM handle);
+    // The bridge: a live stream that lost its connection and plays on from its buffer while
+    // the retry connects, so a short absence of the server is not heard. Whoever takes it
+    // frees it: the retry once its own stream plays, or a stop. 0 when there is none.
+    audio::HSTREAM bridgeChannel() const;
+    audio::HSTREAM takeBridgeChannel();
 
     // Workers are detached; the count only lets a caller wait until none is left.
     int runningWorkers() const { return runningWorkers_.load(); }
@@ -62,7 +68,9 @@ private:
     mutable std::mutex startMutex_;  // makes adopt() and newWorker() exclusive
     std::atomic<std::uint64_t> starts_{0};
     std::atomic<std::uint64_t> stops_{0};
-    std::atomic<audio::HSTREAM> liveChannel_{0};
+    mutable std::mutex liveMutex_;  // guards liveChannel_ and bridgeChannel_
+    audio::HSTREAM liveChannel_ = 0;
+    audio::HSTREAM bridgeChannel_ = 0;
     std::atomic<bool> stopRequest_{false};
     std::atomic<int> runningWorkers_{0};
     mutable std::mutex urlMutex_;  // guards connectUrl_ and prerollUrl_

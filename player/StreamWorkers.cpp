@@ -77,9 +77,14 @@ bool CanGoOn(StatusBridge& bridge, Opened opened) {
     return opened == Opened::Current;
 }
 
+// A bridge (a live stream that lost its connection) is left playing: the retry frees it once
+// its own stream plays.
 void FreeCurrent(PlayerState& state) {
     state.setLiveChannel(0);  // replacing a stream is not losing it
-    audio::StreamFree(state.currentChannel());
+    const audio::HSTREAM current = state.currentChannel();
+    if (current != state.bridgeChannel()) {
+        audio::StreamFree(current);
+    }
 }
 
 // The ICY name as status 3 and the bit rate as status 4, in the order the server sent them.
@@ -139,6 +144,7 @@ void StreamWorker(Transport& transport, WorkerTicket ticket) {
     audio::ChannelSetSync(state.currentChannel(), audio::SYNC_DOWNLOAD, 0, StreamDropSync,
                           &transport);
     CallOnGui(&transport, [&transport] { transport.startSilent(); });
+    audio::StreamFree(state.takeBridgeChannel());
     audio::ChannelPlay(state.currentChannel(), false);
     CallOnGui(&transport, [&transport] { transport.startFadeIn(); });
     audio::ChannelInfo info;
@@ -152,6 +158,7 @@ void PrerollWorker(Transport& transport, WorkerTicket ticket) {
     PlayerState& state = transport.state();
     StatusBridge& bridge = transport.bridge();
     FreeCurrent(state);
+    audio::StreamFree(state.takeBridgeChannel());
     if (!CanGoOn(bridge, OpenStream(transport, state.prerollUrl(), ticket))) {
         return;
     }
@@ -184,7 +191,7 @@ void StreamMetaSync(audio::HSYNC, audio::HCHANNEL, const char* data, void* user)
 
 void StreamDropSync(audio::HSYNC, audio::HCHANNEL channel, const char*, void* user) {
     auto* transport = static_cast<Transport*>(user);
-    if (transport->state().takeLiveChannel(channel)) {
+    if (transport->state().dropLiveChannel(channel)) {
         transport->bridge().sendStatus(StatusNoConnection);
     }
 }

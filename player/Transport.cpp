@@ -48,6 +48,7 @@ Transport::~Transport() {
     }
     state_.setLiveChannel(0);
     liveAhead_.cancel();
+    audio::StreamFree(state_.takeBridgeChannel());
     audio::StreamFree(state_.currentChannel());
 }
 
@@ -250,6 +251,10 @@ void Transport::openLiveAhead(audio::HSTREAM clip) {
 
 void Transport::stopOnPurpose() {
     state_.setLiveChannel(0);
+    const audio::HSTREAM bridge = state_.takeBridgeChannel();
+    if (bridge != state_.currentChannel()) {
+        audio::StreamFree(bridge);  // a retry's stream has replaced it but is not playing yet
+    }
     audio::ChannelStop(state_.currentChannel());
     setChannelPlays(false);
 }

@@ -23,11 +23,12 @@ void ByteRing::resize(std::size_t capacity) {
     head_ = 0;
 }
 
-void ByteRing::setLimit(std::size_t limit) {
+void ByteRing::setLimit(std::size_t limit, std::size_t overflow) {
     std::lock_guard lock(mutex_);
     limit_ = std::max<std::size_t>(limit, 1);
-    if (storage_.size() > limit_) {
-        resize(limit_);
+    overflow_ = overflow;
+    if (storage_.size() > bound()) {
+        resize(bound());
     }
     changed_.notify_all();
 }
@@ -35,21 +36,20 @@ void ByteRing::setLimit(std::size_t limit) {
 bool ByteRing::write(const std::uint8_t* data, std::size_t length) {
     std::unique_lock lock(mutex_);
     while (length > 0) {
-        changed_.wait(lock, [&] { return closed_ || size_ < limit_; });
+        changed_.wait(lock, [&] { return closed_ || size_ < bound(); });
         if (closed_) {
             return false;
         }
-        if (size_ == storage_.size() && storage_.size() < limit_) {
-            resize(std::min(limit_, storage_.size() * 2));
+        if (size_ == storage_.size() && storage_.size() < bound()) {
+            resize(std::min(bound(), storage_.size() * 2));
         }
-        const std::size_t room = std::min(limit_ - size_, storage_.size() - size_);
+        const std::size_t room = std::min(bound() - size_, storage_.size() - size_);
         const std::size_t n = std::min(length, room);
         const std::size_t tail = (head_ + size_) % storage_.size();
         const std::size_t first = std::min(n, storage_.size() - tail);
         std::memcpy(storage_.data() + tail, data, first);
         std::memcpy(storage_.data(), data + first, n - first);
         size_ += n;
-        written_ += n;
         data += n;
         length -= n;
         changed_.notify_all();
@@ -110,7 +110,7 @@ std::vector<std::uint8_t> ByteRing::peek(std::size_t size, Clock::time_point dea
 
 ByteRing::Levels ByteRing::levels() const {
     std::lock_guard lock(mutex_);
-    return Levels{written_, consumed_, finished_};
+    return Levels{consumed_ + std::min(size_, limit_), consumed_, finished_};
 }
 
 }  // namespace audio

@@ -1,7 +1,8 @@
 #pragma once
 // The download buffer between a stream's transfer thread (producer) and its decoder (consumer).
-// Bounded by a limit that can change once the stream's byte rate is known; the producer waits
-// while it is full, which pauses the download. Counts every byte in for the download position.
+// Bounded by a limit that can change once the stream's byte rate is known, plus an overflow
+// beyond it; the producer waits while both are full, which pauses the download. The download
+// position counts the bytes within the limit: overflow counts once the consumer makes room.
 
 #include <chrono>
 #include <condition_variable>
@@ -19,8 +20,10 @@ public:
 
     explicit ByteRing(std::size_t limit);
 
-    // Keeps what is buffered even when it is more than the new limit.
-    void setLimit(std::size_t limit);
+    // Keeps what is buffered even when it is more than the new bounds. The overflow lets the
+    // producer go on reading its connection while the buffer is full: a server's burst beyond
+    // the limit is taken in, so the end of the connection is seen when it comes.
+    void setLimit(std::size_t limit, std::size_t overflow = 0);
     // Producer: waits for room and copies everything; false once closed.
     bool write(const std::uint8_t* data, std::size_t length);
     // Producer: no more data will come.
@@ -48,6 +51,7 @@ public:
 private:
     // Moves what is buffered to the front of new storage of this capacity (at least its size).
     void resize(std::size_t capacity);
+    std::size_t bound() const { return limit_ + overflow_; }
 
     mutable std::mutex mutex_;  // guards everything below
     std::condition_variable changed_;
@@ -55,7 +59,7 @@ private:
     std::size_t head_ = 0;  // index of the oldest byte
     std::size_t size_ = 0;
     std::size_t limit_;
-    std::uint64_t written_ = 0;
+    std::size_t overflow_ = 0;
     std::uint64_t consumed_ = 0;
     bool finished_ = false;
     bool closed_ = false;

@@ -19,6 +19,10 @@ constexpr std::size_t kProbeBufferBytes = kMinLiveBuffer;
 constexpr std::uint32_t kMaxLiveBuffer = 8 * 1024 * 1024;
 constexpr std::uint32_t kDefaultBitRate = 128000;
 constexpr std::size_t kPcmFrames = 16384;  // about 370 ms decoded ahead of the mixer
+// Taken beyond the buffer when a server sends faster than real time (an Icecast burst is 64 KiB
+// by default), so the download keeps reading and a drop is told at once, not only after what
+// was queued on the connection has played.
+constexpr std::size_t kOverflowBytes = 512 * 1024;
 
 // Leading decimal digits of a header value; 0 when there are none or too many.
 std::uint64_t leadingNumber(const std::string& text) {
@@ -104,7 +108,7 @@ int Stream::open(ThreadCount& threads, std::uint32_t flags, DownloadProc proc, v
         contentLength >= 0
             ? static_cast<std::uint32_t>(std::min<std::int64_t>(contentLength, std::int64_t{live}))
             : live;
-    ring_.setLimit(end_);
+    ring_.setLimit(end_, kOverflowBytes);
     return ERROR_OK;
 }
 

@@ -1,61 +1,17 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <QProcess>
 #include <algorithm>
 #include <cmath>
-#include <cstring>
 #include <vector>
 
 #include "IcyStream.h"
 #include "PlayerRig.h"
+#include "SinkRecording.h"
 
 namespace playertest {
 namespace {
 
 using namespace std::chrono_literals;
-
-// A null sink of our own, so sound from other tests does not mix into what we record.
-class PrivateSink {
-public:
-    PrivateSink() : name_("zelkor_fade_" + std::to_string(::getpid())) {
-        QProcess pactl;
-        pactl.start(QStringLiteral("pactl"),
-                    {QStringLiteral("load-module"), QStringLiteral("module-null-sink"),
-                     QStringLiteral("sink_name=") + QString::fromStdString(name_)});
-        if (pactl.waitForFinished(5000) && pactl.exitCode() == 0) {
-            module_ = QString::fromUtf8(pactl.readAllStandardOutput()).trimmed();
-        }
-    }
-    ~PrivateSink() {
-        if (!module_.isEmpty()) {
-            QProcess::execute(QStringLiteral("pactl"), {QStringLiteral("unload-module"), module_});
-        }
-    }
-    bool ready() const { return !module_.isEmpty(); }
-    const std::string& name() const { return name_; }
-
-private:
-    std::string name_;
-    QString module_;
-};
-
-// RMS of the left channel in 50 ms windows of 16-bit stereo at 44100 Hz.
-std::vector<double> Levels(const QByteArray& pcm) {
-    constexpr int kFrames = 2205;
-    std::vector<double> levels;
-    const auto frames = static_cast<std::size_t>(pcm.size()) / 4;
-    for (std::size_t start = 0; start + kFrames <= frames; start += kFrames) {
-        double sum = 0;
-        for (std::size_t f = start; f < start + kFrames; ++f) {
-            std::int16_t sample;
-            std::memcpy(&sample, pcm.constData() + f * 4, sizeof sample);
-            sum += double(sample) * sample;
-        }
-        levels.push_back(std::sqrt(sum / kFrames));
-    }
-    return levels;
-}
 
 double Median(std::vector<double> values) {
     std::sort(values.begin(), values.end());
@@ -84,13 +40,8 @@ TEST(FadeIn, ClipAtTheSliderVolumeThenTheLiveStreamRisesToSeventy) {
     server.route("/live", IcyReply(live));
     server.route("/clip.mp3", FileReply(ReadMedia("clip.mp3")));
 
-    QProcess parec;
-    parec.start(QStringLiteral("parec"),
-                {QStringLiteral("-d"), QString::fromStdString(sink.name() + ".monitor"),
-                 QStringLiteral("--format=s16le"), QStringLiteral("--rate=44100"),
-                 QStringLiteral("--channels=2"), QStringLiteral("--raw"),
-                 QStringLiteral("--latency-msec=20")});
-    ASSERT_TRUE(parec.waitForStarted(5000));
+    SinkRecorder recorder(sink);
+    ASSERT_TRUE(recorder.started());
     QByteArray pcm;
     {
         PlayerRig rig({{server.url("/live"), server.url("/clip.mp3"), ""}}, -1);
@@ -100,10 +51,8 @@ TEST(FadeIn, ClipAtTheSliderVolumeThenTheLiveStreamRisesToSeventy) {
             rig.waitFor([&] { return rig.log.contains(Entry('v', QStringLiteral("0"))); }, 20s));
         ASSERT_TRUE(rig.waitFor([&] { return !rig.Timer3.isActive(); }, 10s));
         rig.pump(2500ms);
-        pcm = parec.readAllStandardOutput();
+        pcm = recorder.pcm();
     }
-    parec.kill();
-    parec.waitForFinished(2000);
 
     const std::vector<double> levels = Levels(pcm);
     ASSERT_GT(levels.size(), 60u);

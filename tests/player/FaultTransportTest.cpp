@@ -18,16 +18,6 @@ using Clock = std::chrono::steady_clock;
 const QString kNoConnection = Entry('1', QString::fromUtf8("Bağlantı Yok"));
 const QString kConnecting = Entry('1', QString::fromUtf8("Bağlanıyor..."));
 
-// The live stream at its own pace after an Icecast-like burst of 4 s.
-fixture::FaultPlan LivePlan() {
-    fixture::FaultPlan plan;
-    plan.audio = ReadMedia("live.mp3");
-    plan.bytesPerSecond = 16000;
-    plan.burst = 64000;
-    plan.faulty = 2;  // both opens of the first worker: the AAC reader's and the general one
-    return plan;
-}
-
 // The channel the player plays moves on: sound is coming out.
 bool Sounds(PlayerRig& rig) {
     const audio::HSTREAM channel = rig.transport->state().currentChannel();

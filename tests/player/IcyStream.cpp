@@ -84,4 +84,13 @@ std::string ReadMedia(const std::string& name) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+fixture::FaultPlan LivePlan() {
+    fixture::FaultPlan plan;
+    plan.audio = ReadMedia("live.mp3");
+    plan.bytesPerSecond = 16000;
+    plan.burst = 64000;
+    plan.faulty = 2;
+    return plan;
+}
+
 }  // namespace playertest

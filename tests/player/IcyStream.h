@@ -7,6 +7,7 @@
 #include <mutex>
 #include <string>
 
+#include "FaultStream.h"
 #include "FixtureServer.h"
 
 namespace playertest {
@@ -35,5 +36,9 @@ fixture::Reply IcyReply(const IcyStation& station);
 fixture::Reply FileReply(const std::string& bytes);
 
 std::string ReadMedia(const std::string& name);  // a file generated into the media folder
+
+// The live stream (440 Hz) at its own pace after an Icecast-like burst of 4 s; the fault goes
+// to both opens of the first worker: the AAC reader's and the general one.
+fixture::FaultPlan LivePlan();
 
 }  // namespace playertest
