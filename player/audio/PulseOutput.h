@@ -1,5 +1,6 @@
 #pragma once
-// One PulseAudio playback stream on the default sink, 44100 Hz stereo.
+// One PulseAudio playback stream on the default sink, 44100 Hz stereo, held only while sound
+// plays.
 
 #include <memory>
 
@@ -24,7 +25,9 @@ public:
     void idle() override;
 
 private:
-    Stream stream_;  // only touched by the mixer thread after open()
+    static Stream connect();
+
+    Stream stream_;  // only touched by the mixer thread after open(); empty while idle
 };
 
 }  // namespace audio
