@@ -2,6 +2,7 @@
 
 #include <pulse/simple.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace audio {
@@ -16,7 +17,7 @@ void PulseOutput::StreamFree::operator()(pa_simple* stream) const {
 
 PulseOutput::Stream PulseOutput::connect() {
     pa_sample_spec sampleFormat{};
-    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.format = PA_SAMPLE_FLOAT32LE;
     sampleFormat.rate = kRate;
     sampleFormat.channels = kChannels;
     pa_buffer_attr attr{};
@@ -40,7 +41,7 @@ std::unique_ptr<PulseOutput> PulseOutput::open() {
 
 PulseOutput::PulseOutput(Stream stream) : stream_(std::move(stream)) {}
 
-bool PulseOutput::write(const std::int16_t* frames, std::size_t count) {
+bool PulseOutput::write(const float* frames, std::size_t count) {
     if (!stream_) {
         stream_ = connect();
         if (!stream_) {
@@ -48,8 +49,7 @@ bool PulseOutput::write(const std::int16_t* frames, std::size_t count) {
         }
     }
     int error = 0;
-    return pa_simple_write(stream_.get(), frames, count * kChannels * sizeof(std::int16_t),
-                           &error) >= 0;
+    return pa_simple_write(stream_.get(), frames, count * kChannels * sizeof(float), &error) >= 0;
 }
 
 void PulseOutput::idle() {

@@ -21,7 +21,7 @@ public:
     static std::unique_ptr<PulseOutput> open();
     explicit PulseOutput(Stream stream);
 
-    bool write(const std::int16_t* frames, std::size_t count) override;
+    bool write(const float* frames, std::size_t count) override;
     void idle() override;
 
 private:
