@@ -8,6 +8,7 @@
 #include "AnnouncementTable.h"
 #include "DataSource.h"
 #include "FeedDocument.h"
+#include "FrozenWhileHidden.h"
 #include "GridTemplates.h"
 #include "ShowHtmlInBrowser.h"
 
@@ -17,6 +18,9 @@ AnnouncementsPage::AnnouncementsPage(const AnnouncementControls& controls, ShowM
     : FeedPage(AnnouncementFields(), std::move(showMessage)), controls_(controls) {
     SetAnnouncementTemplate(controls_.grid, controls_.rowPicture);
     ConnectDataSource(&table_, controls_.grid);
+    if (controls_.browser != nullptr) {
+        new FrozenWhileHidden(controls_.browser);
+    }
 }
 
 void AnnouncementsPage::loadAnnouncements() {

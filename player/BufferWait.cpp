@@ -50,7 +50,10 @@ bool WaitForBuffer(PlayerState& state, StatusBridge& bridge, std::uint32_t playA
         if (!percent) {
             return true;
         }
-        bridge.sendStatus(StatusBuffering, static_cast<std::intptr_t>(static_cast<int>(*percent)));
+        // Dropped when it comes to the window after a stop or a newer start, so that it never
+        // overwrites what they showed.
+        bridge.sendStatus(StatusBuffering, static_cast<std::intptr_t>(static_cast<int>(*percent)),
+                          [&state, ticket] { return !Cancelled(state, ticket); });
         if (Cancelled(state, ticket)) {
             return false;
         }

@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
+#include <string>
+#include <utility>
 
 #include "Codepage.h"
 #include "GuiCall.h"
@@ -23,16 +25,31 @@ QString ParamText(std::intptr_t param) {
     return text == nullptr ? QString() : app::FromCp1254(std::string(text));
 }
 
+bool IsText(int code) {
+    return code == StatusStreamName || code == StatusBitRate || code == StatusTitle ||
+           code == StatusServerReply;
+}
+
 }  // namespace
 
 StatusBridge::StatusBridge(StatusSlots slots, QObject* parent) : QObject(parent), slots_(slots) {}
 
-void StatusBridge::sendStatus(int code, std::intptr_t param) {
-    CallOnGui(this, [this, code, param] { handleMessage(WM_PLAYER_STATUS, code, param); });
+void StatusBridge::sendStatus(int code, std::intptr_t param, Wanted wanted) {
+    if (IsText(code)) {
+        sendText(code, reinterpret_cast<const char*>(param));
+        return;
+    }
+    PostToGui(this, [this, code, param, wanted = std::move(wanted)] {
+        if (!wanted || wanted()) {
+            handleMessage(WM_PLAYER_STATUS, code, param);
+        }
+    });
 }
 
 void StatusBridge::sendText(int code, const char* text) {
-    sendStatus(code, reinterpret_cast<std::intptr_t>(text));
+    PostToGui(this, [this, code, copy = std::string(text != nullptr ? text : "")] {
+        handleMessage(WM_PLAYER_STATUS, code, reinterpret_cast<std::intptr_t>(copy.c_str()));
+    });
 }
 
 void StatusBridge::handleMessage(unsigned message, int code, std::intptr_t param) {

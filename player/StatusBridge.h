@@ -5,6 +5,7 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 class QLineEdit;
@@ -38,9 +39,14 @@ class StatusBridge : public QObject {
 public:
     explicit StatusBridge(StatusSlots slots, QObject* parent = nullptr);
 
-    // Any thread. Texts are code page 1254 bytes up to the first NUL; the sender waits until
-    // the window's thread has handled the message, so the text need only live that long.
-    void sendStatus(int code, std::intptr_t param = 0);
+    // Asked on the window's thread just before a message is handled: false drops it.
+    using Wanted = std::function<bool()>;
+
+    // Any thread. The message is queued for the window's thread and the sender goes on at
+    // once, so a window busy elsewhere (a web view starting) never holds up a stream; the
+    // messages of one sender are handled in the order sent. Texts are code page 1254 bytes up
+    // to the first NUL, copied before the call returns.
+    void sendStatus(int code, std::intptr_t param = 0, Wanted wanted = {});
     void sendText(int code, const char* text);
 
     // Window's thread: the message procedure's part for one message of any kind. The status

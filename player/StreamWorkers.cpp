@@ -143,13 +143,16 @@ void StreamWorker(Transport& transport, WorkerTicket ticket) {
     state.setLiveChannel(state.currentChannel());
     audio::ChannelSetSync(state.currentChannel(), audio::SYNC_DOWNLOAD, 0, StreamDropSync,
                           &transport);
-    CallOnGui(&transport, [&transport] { transport.startSilent(); });
+    // Silent from its first sample even while the window is busy: the slider follows when the
+    // window gets to it, and the fade-in starts from there.
+    audio::ChannelSetAttributes(state.currentChannel(), 0, 0, 2);
+    PostToGui(&transport, [&transport] { transport.startSilent(); });
     audio::StreamFree(state.takeBridgeChannel());
     audio::ChannelPlay(state.currentChannel(), false);
-    CallOnGui(&transport, [&transport] { transport.startFadeIn(); });
+    PostToGui(&transport, [&transport] { transport.startFadeIn(); });
     audio::ChannelInfo info;
     if (audio::ChannelGetInfo(state.currentChannel(), &info)) {
-        CallOnGui(&transport,
+        PostToGui(&transport,
                   [&transport, info] { transport.showChannelInfo(info.freq, info.chans); });
     }
 }

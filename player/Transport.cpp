@@ -46,6 +46,8 @@ Transport::~Transport() {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QThread::msleep(1);
     }
+    // Messages the last workers queued may ask the state whether they are still wanted.
+    QCoreApplication::processEvents();
     state_.setLiveChannel(0);
     liveAhead_.cancel();
     audio::StreamFree(state_.takeBridgeChannel());

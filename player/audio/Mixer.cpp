@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cmath>
-#include <cstdint>
 #include <utility>
 
 namespace audio {
@@ -61,7 +59,6 @@ void Mixer::run() {
     std::vector<std::shared_ptr<MixSource>> finished;
     std::vector<float> mix(kPeriodFrames * 2);
     std::vector<float> part(kPeriodFrames * 2);
-    std::vector<std::int16_t> pcm(kPeriodFrames * 2);
     bool wasIdle = true;
     for (;;) {
         {
@@ -87,15 +84,14 @@ void Mixer::run() {
             remove(source.get());
             source->playedToEnd();
         }
-        for (std::size_t i = 0; i < mix.size(); ++i) {
-            const float v = std::clamp(mix[i], -1.0f, 1.0f);
-            pcm[i] = static_cast<std::int16_t>(std::lrint(v * 32767.0f));
+        for (float& v : mix) {
+            v = std::clamp(v, -1.0f, 1.0f);
         }
-        emit(pcm);
+        emit(mix);
     }
 }
 
-void Mixer::emit(const std::vector<std::int16_t>& pcm) {
+void Mixer::emit(const std::vector<float>& pcm) {
     const auto now = std::chrono::steady_clock::now();
     if (!output_ && reopen_ && now - lastOpen_ >= kReopenEvery) {
         lastOpen_ = now;

@@ -5,7 +5,6 @@
 
 #include <chrono>
 #include <condition_variable>
-#include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -36,7 +35,7 @@ private:
     void mixPeriod(const std::vector<std::shared_ptr<MixSource>>& sources, std::vector<float>& mix,
                    std::vector<float>& part, std::vector<std::shared_ptr<MixSource>>& finished);
     // Writes one period, or sleeps as long as it lasts while there is no output.
-    void emit(const std::vector<std::int16_t>& pcm);
+    void emit(const std::vector<float>& pcm);
 
     std::mutex mutex_;  // guards sources_ and quit_
     std::condition_variable changed_;

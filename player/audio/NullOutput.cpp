@@ -9,7 +9,7 @@ namespace {
 constexpr auto kLead = std::chrono::milliseconds(50);
 }  // namespace
 
-bool NullOutput::write(const std::int16_t*, std::size_t count) {
+bool NullOutput::write(const float*, std::size_t count) {
     const auto now = Clock::now();
     if (!running_ || next_ < now) {
         next_ = now;

@@ -9,7 +9,7 @@ namespace audio {
 
 class NullOutput : public Output {
 public:
-    bool write(const std::int16_t* frames, std::size_t count) override;
+    bool write(const float* frames, std::size_t count) override;
     void idle() override;
 
 private:

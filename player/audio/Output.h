@@ -3,7 +3,6 @@
 // which is what paces the mixer.
 
 #include <cstddef>
-#include <cstdint>
 #include <memory>
 
 namespace audio {
@@ -14,8 +13,9 @@ public:
     static constexpr int kChannels = 2;
 
     virtual ~Output() = default;
-    // Interleaved stereo, 16-bit.
-    virtual bool write(const std::int16_t* frames, std::size_t count) = 0;
+    // Interleaved stereo, 32-bit float from -1 to 1: the mixer's own format, which the sound
+    // server turns into whatever its sink takes.
+    virtual bool write(const float* frames, std::size_t count) = 0;
     // Nothing plays for a while; the next write starts afresh.
     virtual void idle() = 0;
 };

@@ -2,6 +2,7 @@
 
 #include <pulse/simple.h>
 
+#include <cstdint>
 #include <utility>
 
 namespace audio {
@@ -14,9 +15,9 @@ void PulseOutput::StreamFree::operator()(pa_simple* stream) const {
     pa_simple_free(stream);
 }
 
-std::unique_ptr<PulseOutput> PulseOutput::open() {
+PulseOutput::Stream PulseOutput::connect() {
     pa_sample_spec sampleFormat{};
-    sampleFormat.format = PA_SAMPLE_S16LE;
+    sampleFormat.format = PA_SAMPLE_FLOAT32LE;
     sampleFormat.rate = kRate;
     sampleFormat.channels = kChannels;
     pa_buffer_attr attr{};
@@ -26,8 +27,12 @@ std::unique_ptr<PulseOutput> PulseOutput::open() {
     attr.minreq = static_cast<std::uint32_t>(-1);
     attr.fragsize = static_cast<std::uint32_t>(-1);
     int error = 0;
-    Stream stream(pa_simple_new(nullptr, "zelkorfm", PA_STREAM_PLAYBACK, nullptr, "radio",
+    return Stream(pa_simple_new(nullptr, "zelkorfm", PA_STREAM_PLAYBACK, nullptr, "radio",
                                 &sampleFormat, nullptr, &attr, &error));
+}
+
+std::unique_ptr<PulseOutput> PulseOutput::open() {
+    Stream stream = connect();
     if (!stream) {
         return nullptr;
     }
@@ -36,16 +41,25 @@ std::unique_ptr<PulseOutput> PulseOutput::open() {
 
 PulseOutput::PulseOutput(Stream stream) : stream_(std::move(stream)) {}
 
-bool PulseOutput::write(const std::int16_t* frames, std::size_t count) {
+bool PulseOutput::write(const float* frames, std::size_t count) {
+    if (!stream_) {
+        stream_ = connect();
+        if (!stream_) {
+            return false;
+        }
+    }
     int error = 0;
-    return pa_simple_write(stream_.get(), frames, count * kChannels * sizeof(std::int16_t),
-                           &error) >= 0;
+    return pa_simple_write(stream_.get(), frames, count * kChannels * sizeof(float), &error) >= 0;
 }
 
 void PulseOutput::idle() {
-    // Lets the tail play out; the stream then stays quiet until the next write.
-    int error = 0;
-    pa_simple_drain(stream_.get(), &error);
+    // Lets the tail play out, then gives the stream up: a stopped player holds nothing of the
+    // sound server, and the next write connects afresh.
+    if (stream_) {
+        int error = 0;
+        pa_simple_drain(stream_.get(), &error);
+        stream_.reset();
+    }
 }
 
 }  // namespace audio

@@ -1,5 +1,6 @@
 #pragma once
-// One PulseAudio playback stream on the default sink, 44100 Hz stereo.
+// One PulseAudio playback stream on the default sink, 44100 Hz stereo, held only while sound
+// plays.
 
 #include <memory>
 
@@ -20,11 +21,13 @@ public:
     static std::unique_ptr<PulseOutput> open();
     explicit PulseOutput(Stream stream);
 
-    bool write(const std::int16_t* frames, std::size_t count) override;
+    bool write(const float* frames, std::size_t count) override;
     void idle() override;
 
 private:
-    Stream stream_;  // only touched by the mixer thread after open()
+    static Stream connect();
+
+    Stream stream_;  // only touched by the mixer thread after open(); empty while idle
 };
 
 }  // namespace audio

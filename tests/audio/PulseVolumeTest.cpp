@@ -80,6 +80,35 @@ Levels steadyLevels(const std::filesystem::path& file) {
     return {left[left.size() / 2], right[right.size() / 2]};
 }
 
+// Playback streams the sound server holds for this process.
+int ownSinkInputs() {
+    const std::string command =
+        "pactl list sink-inputs 2>/dev/null | grep -c "
+        "'application.process.id = \"" +
+        std::to_string(::getpid()) + "\"'";
+    std::FILE* p = ::popen(command.c_str(), "r");
+    if (p == nullptr) {
+        return -1;
+    }
+    int count = -1;
+    if (std::fscanf(p, "%d", &count) != 1) {
+        count = -1;
+    }
+    ::pclose(p);
+    return count;
+}
+
+// Polls for up to about two seconds until the server holds count streams of ours.
+bool holdsSinkInputs(int count) {
+    for (int i = 0; i < 40; ++i) {
+        if (ownSinkInputs() == count) {
+            return true;
+        }
+        std::this_thread::sleep_for(50ms);
+    }
+    return false;
+}
+
 class PulseOutputTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -128,6 +157,18 @@ TEST_F(PulseOutputTest, VolumeIsLinearAndPanSilencesOneSide) {
     const Levels leftOnly = record(100, -100);
     EXPECT_NEAR(leftOnly.left / full.left, 1.0, 0.05);
     EXPECT_LT(leftOnly.right, full.right * 0.01);
+}
+
+TEST_F(PulseOutputTest, StoppedPlayerHoldsNoStreamAndPlaysAgain) {
+    const audio::HSTREAM h =
+        audio::StreamCreateURL(server.url("/tone.mp3").c_str(), 0, 0, nullptr, nullptr);
+    ASSERT_NE(h, 0u);
+    audio::ChannelPlay(h, false);
+    EXPECT_TRUE(holdsSinkInputs(1)) << "no playback stream while the tone plays";
+    audio::ChannelStop(h);
+    EXPECT_TRUE(holdsSinkInputs(0)) << ownSinkInputs() << " streams held while stopped";
+    audio::StreamFree(h);
+    EXPECT_GT(record(100, 0).left, 100.0) << "nothing reached the sink after the stop";
 }
 
 }  // namespace

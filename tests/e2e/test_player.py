@@ -9,6 +9,7 @@ import urllib.parse
 
 import audio
 import desktop as desktop_module
+import loopback
 import playerproc
 import rules
 import stationproc  # also puts the station's own modules on the path
@@ -472,6 +473,44 @@ class PlayerTest(unittest.TestCase):
             self.assertEqual((f.read(), os.stat(ini).st_mtime_ns), stored)
         wait_for("the station to see the listener go",
                  lambda: STREAM_AGENT not in self.station.status()["listeners"][mount], 10)
+
+    def first_sound(self, recording, record, timeout=20):
+        """Seconds from the player's launch to its first audible sample, for a directory of
+        the one record, served by a loopback server of its own."""
+        directory = loopback.Loopback()
+        self.addCleanup(directory.stop)
+        head = self.station.get("/dizin/xml.aspx")[2].decode("utf-8").split("\r\n")[:2]
+        directory.route("/xml.aspx", body="\r\n".join(head + record + [""]).encode("utf-8"))
+        server = type("Servers", (), {"env": dict(self.station.env,
+                                                  ZELKOR_DIRECTORY_URL=directory.base)})
+        launched = len(recording.samples())
+        player = playerproc.Player(self.desktop, server)
+        self.addCleanup(player.stop)
+        self.addCleanup(self.report, player)
+        deadline = time.monotonic() + timeout
+        heard = None
+        while heard is None and time.monotonic() < deadline:
+            time.sleep(0.2)
+            samples = recording.samples()
+            heard = next((i for i in range(launched, len(samples)) if abs(samples[i]) > 100),
+                         None)
+        playerproc.end_session(player.process)
+        self.assertIsNotNone(heard, "nothing was heard")
+        return (heard - launched) / audio.RATE
+
+    def test_web_view_page_does_not_delay_the_first_sound(self):
+        lines = self.station.get("/dizin/xml.aspx")[2].decode("utf-8").split("\r\n")
+        record = lines[2 + 16:2 + 24]  # the third station: no clip
+        self.assertEqual(record[3], "")
+        self.assertTrue(record[4].startswith("http"))
+        recording = self.desktop.record()
+        plain = self.first_sound(recording, record[:4] + [""] + record[5:])
+        with_page = self.first_sound(recording, record)
+        recording.stop()
+        print(f"first sound {plain:.2f} s without a web view page, {with_page:.2f} s with one")
+        # The page's renderer starts meanwhile on a 2-core machine: some margin, not a second.
+        self.assertLess(with_page, plain + 0.6)
+        self.assertLess(with_page, 5.0)
 
 
 if __name__ == "__main__":
