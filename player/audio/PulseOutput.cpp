@@ -53,11 +53,12 @@ bool PulseOutput::write(const float* frames, std::size_t count) {
 }
 
 void PulseOutput::idle() {
-    // Lets the tail play out, then gives the stream up: a stopped player holds nothing of the
-    // sound server, and the next write connects afresh.
+    // Drops the tail and gives the stream up: a stop is heard at once, a stopped player holds
+    // nothing of the sound server, and the next write connects afresh. Draining instead held
+    // the mixer's thread while the server played out, and the next sound started late.
     if (stream_) {
         int error = 0;
-        pa_simple_drain(stream_.get(), &error);
+        pa_simple_flush(stream_.get(), &error);
         stream_.reset();
     }
 }
