@@ -67,11 +67,15 @@ private:
         const QWindow* native = window_->windowHandle();
         const QMargins frame = native ? native->frameMargins() : QMargins();
         const QSize outer = window_->size().grownBy(frame);
-        if (outer == placedFor_) {
+        const QPoint corner = place_(outer);
+        // A move made while Qt still took the frame for none leaves the client area where the
+        // frame belongs; a listener's drag never lands exactly there, so it is left alone.
+        const bool clientOnCorner =
+            window_->isVisible() && !frame.isNull() && window_->geometry().topLeft() == corner;
+        if (outer == placedFor_ && !clientOnCorner) {
             return;
         }
         placedFor_ = outer;
-        const QPoint corner = place_(outer);
         if (window_->isVisible()) {
             window_->setGeometry(
                 QRect(corner + QPoint(frame.left(), frame.top()), window_->size()));
