@@ -53,16 +53,23 @@ class Desktop:
 
     def _start_window_manager(self):
         """openbox, which frames windows as a listener's desktop does; ready once it has
-        announced itself on the root window."""
-        wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
-                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.cleanups.append(lambda: _end(wm))
-        deadline = time.monotonic() + 30
-        while "window id" not in _run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
-                                      env=self.env, check=False):
-            if time.monotonic() > deadline:
-                raise RuntimeError("openbox did not start")
-            time.sleep(0.1)
+        announced itself on the root window. Now and then it never announces itself on a loaded
+        machine: it is then started once more, and what it printed goes into the error."""
+        log_path = os.path.join(self.dir, "openbox.log")
+        for _ in range(3):
+            with open(log_path, "a") as log:
+                wm = subprocess.Popen(["openbox", "--sm-disable"], env=self.env,
+                                      stdout=log, stderr=log)
+            self.cleanups.append(lambda wm=wm: _end(wm))
+            deadline = time.monotonic() + 10
+            while time.monotonic() < deadline and wm.poll() is None:
+                if "window id" in _run(["xprop", "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                       env=self.env, check=False):
+                    return
+                time.sleep(0.1)
+            _end(wm)
+        with open(log_path) as log:
+            raise RuntimeError("openbox did not start: " + log.read()[-2000:])
 
     def screen_size(self):
         values = self.xdotool("getdisplaygeometry").split()
