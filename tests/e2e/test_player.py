@@ -341,14 +341,11 @@ class PlayerTest(unittest.TestCase):
         mail = "ayse+radyo@ornek.com.tr"
         lines = ("Merhaba Zelkor FM!", "Güzel şarkılar için teşekkürler: 100% keyif")
         self.click_in(window, 150, 112)
-        self.desktop.type(name)
+        self.desktop.enter(name)
         self.click_in(window, 150, 178)
-        self.desktop.type(mail)
+        self.desktop.enter(mail)
         self.click_in(window, 150, 260)
-        self.desktop.type(lines[0])
-        self.desktop.key("Return")
-        self.desktop.type(lines[1])
-        time.sleep(0.3)
+        self.desktop.enter("\n".join(lines))
         self.click_in(window, 161, 386)
 
         sent = wait_for("the message at the station", self.station.messages, 15)
