@@ -7,6 +7,12 @@
 #include "HttpClient.h"
 
 namespace app {
+namespace {
+
+// Status line and headers together; libcurl keeps them all while the reply lasts.
+constexpr std::size_t kMaxHeadBytes = 64 * 1024;
+
+}  // namespace
 
 CurlGet::CurlGet(const HttpSettings& settings, CURLSH* cookies, std::function<void()> onDone)
     : settings_(settings),
@@ -104,6 +110,11 @@ std::size_t CurlGet::onHeader(char* data, std::size_t size, std::size_t count, v
     auto* get = static_cast<CurlGet*>(self);
     const std::size_t length = size * count;
     get->idle_.start();
+    get->headBytes_ += length;
+    if (get->headBytes_ > kMaxHeadBytes) {
+        get->failure_ = QStringLiteral("Reply head larger than %1 bytes").arg(kMaxHeadBytes);
+        return 0;  // libcurl ends the transfer with a write error
+    }
     const std::string line(data, length);
     if (line.starts_with("HTTP/")) {
         get->statusLine_ = line.substr(0, line.find_first_of("\r\n"));

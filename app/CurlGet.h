@@ -68,6 +68,7 @@ private:
     const HttpSettings& settings_;
     std::function<void()> onDone_;
     QByteArray body_;
+    std::size_t headBytes_ = 0;
     std::string statusLine_;  // the last status line received, without its line break
     QString failure_;         // set when we end the transfer ourselves
     CURLcode result_ = CURLE_OK;

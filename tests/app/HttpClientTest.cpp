@@ -150,6 +150,16 @@ TEST(HttpClient, RepliesAreBoundedInSizeAndTime) {
     server.route("/big", big);
     server.route("/limit", Reply::text(std::string(1000, 'x')));
     server.route("/stall", late("never", std::chrono::milliseconds(3000)));
+    // Header lines of about 115 bytes: 400 of them stay below 64 KiB, 700 do not.
+    const auto headOf = [](int lines) {
+        Reply reply = Reply::text("x");
+        for (int i = 0; i < lines; ++i) {
+            reply.headers.emplace_back("X-Filler-" + std::to_string(i), std::string(100, 'h'));
+        }
+        return reply;
+    };
+    server.route("/long-head", headOf(700));
+    server.route("/head", headOf(400));
 
     app::HttpSettings settings = app::HttpSettings::windowClient();
     settings.maxReplyBytes = 1000;
@@ -157,6 +167,8 @@ TEST(HttpClient, RepliesAreBoundedInSizeAndTime) {
     HttpClient client(settings);
     EXPECT_EQ(client.get(url(server, "/limit")).size(), 1000);
     EXPECT_EQ(failureOf(client, url(server, "/big")), "Reply larger than 1000 bytes");
+    EXPECT_EQ(failureOf(client, url(server, "/long-head")), "Reply head larger than 65536 bytes");
+    EXPECT_EQ(client.get(url(server, "/head")), QByteArray("x"));
     EXPECT_EQ(failureOf(client, url(server, "/stall")), "Read timed out");
 }
 
