@@ -39,13 +39,21 @@ CurlGet::CurlGet(const HttpSettings& settings, CURLSH* cookies, std::function<vo
     // libcurl's own "Accept: */*".
     const auto add = [this](const char* name, const QByteArray& value) {
         const QByteArray line = name + QByteArrayLiteral(": ") + value;
-        headers_.reset(curl_slist_append(headers_.release(), line.constData()));
+        // On failure the list is left as it was; on success it keeps its head.
+        curl_slist* longer = curl_slist_append(headers_.get(), line.constData());
+        if (longer) {
+            static_cast<void>(headers_.release());
+            headers_.reset(longer);
+        }
+        return longer != nullptr;
     };
-    add("User-Agent", settings_.userAgent);
-    add("Accept", settings_.accept);
-    add("Accept-Encoding", settings_.acceptEncoding);
-    if (!settings_.contentType.isEmpty()) {
-        add("Content-Type", settings_.contentType);
+    const bool listed =
+        add("User-Agent", settings_.userAgent) && add("Accept", settings_.accept) &&
+        add("Accept-Encoding", settings_.acceptEncoding) &&
+        (settings_.contentType.isEmpty() || add("Content-Type", settings_.contentType));
+    if (!listed) {
+        headers_.reset();  // start() fails rather than send a part of them
+        return;
     }
 
     CURL* c = easy_.get();
