@@ -1,31 +1,45 @@
 #include "HttpClient.h"
 
+#include <curl/curl.h>
+
 #include <QEventLoop>
-#include <QNetworkAccessManager>
-#include <QNetworkCookieJar>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QScopeGuard>
-#include <QTimer>
 #include <QUrl>
-#include <memory>
 #include <utility>
+
+#include "CurlGet.h"
 
 namespace app {
 namespace {
 
-struct ReplyDeleter {
-    void operator()(QNetworkReply* reply) const { reply->deleteLater(); }
-};
-
 constexpr const char* kCancelled = "Request cancelled";
 
-QString statusText(QNetworkReply* reply, int status) {
-    const QString reason = reply->attribute(QNetworkRequest::HttpReasonPhraseAttribute).toString();
-    return QStringLiteral("HTTP/1.1 %1 %2").arg(status).arg(reason).trimmed();
+// The address goes out as it stands, escapes included ("%7E" stays "%7E"); only bytes that may
+// not appear in a request line (controls, space, non-ASCII) are escaped.
+QByteArray wireAddress(const QString& url) {
+    QByteArray wire;
+    for (const char c : url.toUtf8()) {
+        const auto byte = static_cast<unsigned char>(c);
+        wire += byte > ' ' && byte < 0x7F ? QByteArray(1, c) : QByteArray(1, c).toPercentEncoding();
+    }
+    return wire;
 }
 
 }  // namespace
+
+struct HttpClient::CookieStore {
+    struct ShareFree {
+        void operator()(CURLSH* share) const { curl_share_cleanup(share); }
+    };
+    CookieStore() {
+        // Once per process, before the first handle; libcurl counts the calls.
+        static const CURLcode initialised = curl_global_init(CURL_GLOBAL_DEFAULT);
+        static_cast<void>(initialised);
+        share.reset(curl_share_init());
+        curl_share_setopt(share.get(), CURLSHOPT_SHARE, CURL_LOCK_DATA_COOKIE);
+    }
+    std::unique_ptr<CURLSH, ShareFree> share;
+};
 
 HttpSettings HttpSettings::windowClient() {
     HttpSettings s;
@@ -39,10 +53,7 @@ HttpSettings HttpSettings::libraryDefaults() {
 }
 
 HttpClient::HttpClient(HttpSettings settings, QObject* parent)
-    : QObject(parent), settings_(std::move(settings)), manager_(new QNetworkAccessManager(this)) {
-    manager_->setCookieJar(new QNetworkCookieJar(manager_));
-    manager_->setRedirectPolicy(QNetworkRequest::ManualRedirectPolicy);
-}
+    : QObject(parent), settings_(std::move(settings)), cookies_(std::make_unique<CookieStore>()) {}
 
 HttpClient::~HttpClient() = default;
 
@@ -64,8 +75,8 @@ void HttpClient::waitForTurn() {
 }
 
 QByteArray HttpClient::get(const QString& url) {
-    // Addresses come from servers (the directory's cover-art prefixes, scraped pages): the
-    // network layer would also read files, data and resources.
+    // Addresses come from servers (the directory's cover-art prefixes, scraped pages): only
+    // these two are fetched, whatever else the transport could read.
     const QString scheme = QUrl(url).scheme();
     if (scheme != QLatin1String("http") && scheme != QLatin1String("https")) {
         throw HttpError("Only http and https addresses are fetched");
@@ -83,70 +94,21 @@ QByteArray HttpClient::get(const QString& url) {
     };
     const auto releaseOnReturn = qScopeGuard(release);
 
-    // The address goes out as it stands, escapes included, with one exception: the URL parser
-    // decodes escaped unreserved characters, so the "%7E" of an encoded query value is sent as
-    // "~". Servers read both as the same character.
-    QNetworkRequest request{QUrl(url)};
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setRawHeader("User-Agent", settings_.userAgent);
-    request.setRawHeader("Accept", settings_.accept);
-    request.setRawHeader("Accept-Encoding", settings_.acceptEncoding);
-    if (!settings_.contentType.isEmpty()) {
-        request.setRawHeader("Content-Type", settings_.contentType);
-    }
-
-    std::unique_ptr<QNetworkReply, ReplyDeleter> reply(manager_->get(request));
-    QByteArray body;
-    QString failure;  // set when we abort the reply ourselves
     QEventLoop loop;
-    QTimer idle;
-    idle.setSingleShot(true);
-    idle.setInterval(settings_.idleTimeoutMs);
-
-    const auto take = [&] {
-        body += reply->readAll();
-        if (body.size() > settings_.maxReplyBytes && failure.isEmpty()) {
-            failure = QStringLiteral("Reply larger than %1 bytes").arg(settings_.maxReplyBytes);
-            reply->abort();
-        }
-        idle.start();
-    };
-    connect(reply.get(), &QNetworkReply::readyRead, &loop, take);
-    connect(reply.get(), &QNetworkReply::downloadProgress, &idle, [&idle] { idle.start(); });
-    connect(&idle, &QTimer::timeout, &loop, [&] {
-        failure = QStringLiteral("Read timed out");
-        reply->abort();
-    });
-    connect(reply.get(), &QNetworkReply::finished, &loop, [&] {
+    CurlGet transfer(settings_, cookies_->share.get(), [&] {
         release();
         loop.quit();
     });
-    idle.start();
-    if (!reply->isFinished()) {
+    transfer.start(wireAddress(url));
+    if (!transfer.done()) {
         loop.exec();
     }
-    if (!reply->isFinished() && failure.isEmpty()) {
+    if (!transfer.done()) {
         // The loop was ended from outside (the program quits): what came so far is not the
         // reply.
-        failure = QString::fromLatin1(kCancelled);
-        reply->abort();
+        throw HttpError(kCancelled);
     }
-    if (failure.isEmpty()) {
-        take();
-    }
-
-    if (!failure.isEmpty()) {
-        throw HttpError(failure.toStdString());
-    }
-    const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    if (status.isValid() && (status.toInt() < 200 || status.toInt() > 299)) {
-        throw HttpError(statusText(reply.get(), status.toInt()).toStdString());
-    }
-    if (reply->error() != QNetworkReply::NoError) {
-        throw HttpError(reply->errorString().toStdString());
-    }
-    return body;
+    return transfer.takeBody();
 }
 
 }  // namespace app

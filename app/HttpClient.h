@@ -10,10 +10,8 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <memory>
 #include <stdexcept>
-
-class QNetworkAccessManager;
-class QNetworkReply;
 
 namespace app {
 
@@ -26,8 +24,8 @@ public:
 struct HttpSettings {
     QByteArray userAgent = "Mozilla/3.0 (compatible; Indy Library)";
     QByteArray accept = "text/html, */*";
-    // The network layer asks for compressed replies unless told otherwise; "identity" asks for
-    // the body as it is, which is what a client without this header gets.
+    // Sent as it stands, and the body comes back as it came, never decompressed: "identity"
+    // asks for the body as it is, which is what a client without this header gets.
     QByteArray acceptEncoding = "identity";
     QByteArray contentType;                   // empty: not sent
     qint64 maxReplyBytes = 16 * 1024 * 1024;  // a larger reply fails without being read whole
@@ -65,7 +63,10 @@ private:
     void waitForTurn();
 
     HttpSettings settings_;
-    QNetworkAccessManager* manager_;
+    // The client's cookies, kept in memory for the run: a session cookie the station sets on
+    // one request goes back with the next.
+    struct CookieStore;
+    std::unique_ptr<CookieStore> cookies_;
     bool busy_ = false;
 };
 
