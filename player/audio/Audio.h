@@ -44,7 +44,7 @@ constexpr std::uint32_t STREAM_STATUS = 0x800000;  // report the reply headers t
 
 // File position kinds.
 enum FilePos : std::uint32_t {
-    FILEPOS_CURRENT = 0,   // bytes the decoder has taken from the download buffer
+    FILEPOS_CURRENT = 0,   // bytes the decoder has decoded (read ahead by the probe: not yet)
     FILEPOS_DOWNLOAD = 1,  // bytes downloaded
     // The buffer's size (a file that fits: its length); once the download is over, what is
     // left in the buffer, so the fill reads 100% and an emptied buffer 0 (nothing to wait for).

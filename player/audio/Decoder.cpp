@@ -8,6 +8,8 @@ extern "C" {
 #include <libswresample/swresample.h>
 }
 
+#include <algorithm>
+
 #include "Audio.h"
 #include "FormatProbe.h"
 
@@ -211,6 +213,16 @@ void Decoder::appendConverted(const AVFrame* frame, std::vector<float>& out) {
     out.resize(start + static_cast<std::size_t>(made > 0 ? made : 0) * 2);
 }
 
+void Decoder::notePacketEnd(const AVPacket& packet) {
+    if (packet.pos < 0) {
+        bytesDecoded_.store(UINT64_MAX);
+    } else if (bytesDecoded_.load() != UINT64_MAX) {
+        const auto end =
+            static_cast<std::uint64_t>(packet.pos) + static_cast<std::uint64_t>(packet.size);
+        bytesDecoded_.store(std::max(bytesDecoded_.load(), end));
+    }
+}
+
 bool Decoder::decodeNext(std::vector<float>& out) {
     if (!codec_) {
         return false;
@@ -255,6 +267,7 @@ bool Decoder::decodeNext(std::vector<float>& out) {
             continue;
         }
         if (packet_->stream_index == streamIndex_) {
+            notePacketEnd(*packet_);
             if (avcodec_send_packet(codec_.get(), packet_.get()) < 0) {
                 ++errors;
             }

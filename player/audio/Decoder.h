@@ -2,6 +2,7 @@
 // FFmpeg over a stream's download buffer: probes the format, decodes packet by packet and
 // converts everything to the mixer's format (float, stereo, 44100 Hz).
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -41,6 +42,10 @@ public:
     bool decodeNext(std::vector<float>& out);
     // Sample frames decoded so far, at the stream's own rate.
     std::uint64_t framesDecoded() const { return framesDecoded_; }
+    // Input bytes up to the end of the last packet handed to the codec; all ones once a packet
+    // came without a position. What the format's probe read stays FFmpeg's until it is
+    // decoded, so it still counts as buffered. Any thread may ask.
+    std::uint64_t bytesDecoded() const { return bytesDecoded_.load(); }
 
 private:
     struct FormatCloser {
@@ -66,6 +71,7 @@ private:
     static int readPacket(void* opaque, std::uint8_t* buffer, int size);
     bool configureResampler(const AVFrame& frame);
     void appendConverted(const AVFrame* frame, std::vector<float>& out);
+    void notePacketEnd(const AVPacket& packet);
 
     ByteRing& ring_;
     ByteRing::Clock::time_point deadline_ = ByteRing::Clock::time_point::max();
@@ -73,6 +79,7 @@ private:
     bool flushing_ = false;
     int streamIndex_ = -1;
     std::uint64_t framesDecoded_ = 0;
+    std::atomic<std::uint64_t> bytesDecoded_{0};
     // After open(): input read since the last decoded frame, to tell garbage from damage.
     bool guardInput_ = false;
     std::uint64_t bytesSinceFrame_ = 0;

@@ -161,17 +161,27 @@ void Stream::decodeLoop() {
     }
 }
 
+std::uint64_t Stream::bytesTaken(const ByteRing::Levels& levels) const {
+    if (decodeEnded_.load()) {
+        return levels.consumed;
+    }
+    // The format's probe reads a burst's first frames ahead of the decoder: they are still to
+    // be played, so they count as buffered, as long as the fill never reads above the buffer.
+    const std::uint64_t taken = std::min(levels.consumed, decoder_.bytesDecoded());
+    return levels.finished || levels.written - taken <= end_ ? taken : levels.written - end_;
+}
+
 std::uint32_t Stream::filePosition(std::uint32_t mode) const {
     const ByteRing::Levels levels = ring_.levels();
     switch (mode) {
         case FILEPOS_CURRENT:
-            return static_cast<std::uint32_t>(levels.consumed);
+            return static_cast<std::uint32_t>(bytesTaken(levels));
         case FILEPOS_DOWNLOAD:
             return static_cast<std::uint32_t>(levels.written);
         case FILEPOS_END:
             // Once the download is over, what is buffered is all there will be: the buffer
             // counts as full (and as nothing to wait for once it is empty).
-            return levels.finished ? static_cast<std::uint32_t>(levels.written - levels.consumed)
+            return levels.finished ? static_cast<std::uint32_t>(levels.written - bytesTaken(levels))
                                    : end_;
         default:
             return fail(ERROR_ILLTYPE, POS_FAILURE32);

@@ -90,12 +90,16 @@ private:
     // With no lock held, on the thread that noticed the event.
     void callSyncs(const std::vector<SyncEntry>& due, const char* data);
     std::uint32_t liveBufferBytes() const;
+    // FILEPOS_CURRENT: input the decoder has really taken, from any thread.
+    std::uint64_t bytesTaken(const ByteRing::Levels& levels) const;
     std::uint32_t bytesPerFrame() const { return channels_ * 2; }
 
     const StreamOptions options_;
     TagStore& tags_;
     ByteRing ring_;
-    Decoder decoder_;  // reads ring_; used by the create call, then only by the decoder thread
+    // Reads ring_; used by the create call, then only by the decoder thread (bytesDecoded() is
+    // safe from any).
+    Decoder decoder_;
     PcmQueue pcm_;
 
     mutable std::mutex mutex_;  // guards the members up to syncs_
