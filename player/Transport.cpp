@@ -112,17 +112,13 @@ void Transport::cb_radyosecCloseUp() {
     const int index = controls_.cb_radyosec->currentIndex();
     *controls_.CurrentStation = controls_.directory->record(index);
     state_.setPrerollUrl(controls_.CurrentStation->prerollUrl);
-    // The web view follows the switch from here, but its load is issued once the worker runs:
-    // the web engine's start and a navigation hold the window's thread for a fifth of a
-    // second, which the worker would otherwise wait out before it connects.
-    const QString webViewUrl = app::FromCp1254(controls_.CurrentStation->webViewUrl);
+    if (controls_.WebBrowser2 != nullptr) {
+        controls_.WebBrowser2->navigate(app::FromCp1254(controls_.CurrentStation->webViewUrl));
+    }
     controls_.showStopSymbol(true);
     setPlayTag(1);
     QCoreApplication::processEvents();
     btn_baslaClick();
-    if (controls_.WebBrowser2 != nullptr) {
-        controls_.WebBrowser2->navigate(webViewUrl);
-    }
     QCoreApplication::processEvents();
     QThread::msleep(100);
 }
