@@ -16,21 +16,31 @@ def launch(desktop, start, timeout=30):
         session.close()
 
 
+# The part of the CPU window after which a player counts as settled: its start-up (for ours the
+# web engine and the station page) is over and only the playing remains.
+SETTLING_S = 10.0
+
+
 def playing(desktop, start, seconds, then=None):
     """(seconds to the first audible sample, CPU seconds of the whole tree over `seconds` of
-    play from then on, peak resident MiB of the tree over the whole run, what then(session)
-    gave). then runs after the CPU window, and the tree is watched for 3 s more."""
+    play from then on, CPU seconds of the same window's part after SETTLING_S, peak resident MiB
+    of the tree over the whole run, what then(session) gave). then runs after the CPU window,
+    and the tree is watched for 3 s more."""
     session = Session(desktop, start)
     try:
         heard_s = session.launch_to_audible()
         if heard_s is None:
-            return None, None, None, None
+            return None, None, None, None, None
         before = session.watch.cpu_seconds()
-        session.hold(seconds)
+        settling = min(SETTLING_S, seconds)
+        session.hold(settling)
+        settled = session.watch.cpu_seconds()
+        session.hold(seconds - settling)
         cpu = session.watch.cpu_seconds() - before
+        settled_cpu = session.watch.cpu_seconds() - settled if seconds > settling else None
         done = then(session) if then else None
         session.hold(3.0)
-        return heard_s, cpu, session.watch.peak_mib(), done
+        return heard_s, cpu, settled_cpu, session.watch.peak_mib(), done
     finally:
         session.close()
 
