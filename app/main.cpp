@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QQuickWindow>
 #include <cstdio>
 
 #include "Application.h"
@@ -28,12 +29,23 @@ void shareOneRenderer() {
     }
 }
 
+// Nothing the player shows needs OpenGL: the window is painted by the CPU and the web views
+// show small pages, mostly hidden. Without a GL context the start loads no GL driver (with
+// Mesa's software GL, its shader compiler alone is some 50 MiB) and the web engine composites
+// in software. A desktop that asks for a GL integration still gets it.
+void drawWithoutOpenGL() {
+    if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION")) {
+        qputenv("QT_XCB_GL_INTEGRATION", QByteArrayLiteral("none"));
+    }
+    QQuickWindow::setGraphicsApi(QSGRendererInterface::Software);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     allowWebViewsAsRoot();
     shareOneRenderer();
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    drawWithoutOpenGL();
     app::Application application(argc, argv);
     // Lets Wayland desktops find the launcher and so the window's icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("zelkorfm"));
