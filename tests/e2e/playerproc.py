@@ -100,6 +100,22 @@ class Player:
                 raise AssertionError("the message box did not close")
             time.sleep(0.1)
 
+    def mapped_files(self):
+        """Every file mapped by the player or one of its helpers (all in the player's session)."""
+        files = set()
+        for name in os.listdir("/proc"):
+            try:
+                with open(f"/proc/{name}/stat") as f:
+                    session = int(f.read().rsplit(")", 1)[1].split()[3])
+                if session != self.process.pid:
+                    continue
+                with open(f"/proc/{name}/maps") as f:
+                    files.update(line.split(None, 5)[5].strip() for line in f
+                                 if len(line.split(None, 5)) == 6)
+            except (OSError, ValueError, IndexError):
+                pass
+        return files
+
     def stop(self):
         end_session(self.process)
         self.log.close()

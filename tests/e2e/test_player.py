@@ -298,6 +298,11 @@ class PlayerTest(unittest.TestCase):
             return [p for p in self.desktop.screenshot(window).region(0, 100, 320, 420)
                     if min(p) >= 235]
         wait_for("the detail view", lambda: len(white_pixels()) > 0.4 * 320 * 320, 10, 0.3)
+        # Both web views have drawn by now, and neither they nor the window needed a GL driver
+        # (Mesa's software one alone costs some 60 MiB).
+        drivers = sorted(f for f in player.mapped_files()
+                         if re.search(r"_dri\.so|libLLVM|_mesa\.so", f))
+        self.assertEqual(drivers, [])
         self.click_in(window, 40, 46 + 12)  # "Kapat"
         wait_for("the list again, as it was before the detail view",
                  lambda: (self.desktop.screenshot(window).region(9, 51, 281, 68)
