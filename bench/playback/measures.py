@@ -23,14 +23,14 @@ SETTLING_S = 10.0
 
 def playing(desktop, start, seconds, then=None):
     """(seconds to the first audible sample, CPU seconds of the whole tree over `seconds` of
-    play from then on, CPU seconds of the same window's part after SETTLING_S, peak resident MiB
-    of the tree over the whole run, what then(session) gave). then runs after the CPU window,
+    play from then on, CPU seconds of the same window's part after SETTLING_S, (peak resident,
+    peak proportional) MiB of the tree over the whole run, what then(session) gave). then runs after the CPU window,
     and the tree is watched for 3 s more."""
     session = Session(desktop, start)
     try:
         heard_s = session.launch_to_audible()
         if heard_s is None:
-            return None, None, None, None, None
+            return None, None, None, (None, None), None
         before = session.watch.cpu_seconds()
         settling = min(SETTLING_S, seconds)
         session.hold(settling)

@@ -1,4 +1,4 @@
-"""CPU time and resident memory of a whole process tree, read from /proc."""
+"""CPU time and memory of a whole process tree, read from /proc."""
 
 import os
 
@@ -40,26 +40,45 @@ def usage(pid):
     return utime + stime + cutime + cstime, resident
 
 
+def proportional(pid):
+    """Proportional set size in bytes: each page shared by n processes counts 1/n in each, so
+    that a tree's sum counts a library its processes share once, not once per process."""
+    try:
+        with open(f"/proc/{pid}/smaps_rollup") as f:
+            for line in f:
+                if line.startswith("Pss:"):
+                    return int(line.split()[1]) * 1024
+    except (OSError, IndexError, ValueError):
+        pass
+    return 0
+
+
 class TreeWatch:
     """Samples a process tree: the CPU ticks each process was last seen with (a process that has
-    ended keeps its last figure, so the total never falls) and the largest resident sum."""
+    ended keeps its last figure, so the total never falls) and the largest resident and
+    proportional sums."""
 
     def __init__(self, root):
         self.root = root
         self.ticks = {}
         self.peak = 0
+        self.peak_proportional = 0
 
     def sample(self):
         resident = 0
+        shared_out = 0
         for pid in tree(self.root):
             seen = usage(pid)
             if seen:
                 self.ticks[pid] = seen[0]
                 resident += seen[1]
+                shared_out += proportional(pid)
         self.peak = max(self.peak, resident)
+        self.peak_proportional = max(self.peak_proportional, shared_out)
 
     def cpu_seconds(self):
         return sum(self.ticks.values()) / TICKS
 
     def peak_mib(self):
-        return self.peak / 2 ** 20
+        """(peak resident sum, peak proportional sum) in MiB."""
+        return self.peak / 2 ** 20, self.peak_proportional / 2 ** 20
